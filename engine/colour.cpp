@@ -1,0 +1,242 @@
+#include "engine/colour.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/engine_state.h"
+#include "engine/fast_round.h"
+#include "settings/numeric.h"
+
+namespace orrelume {
+
+namespace {
+
+uint32_t Channel(double value) {
+    // The hue computations stay within 0..255; keep a stray value there too.
+    const auto v = IntFloor(value);
+    if (!v) return 0;
+    return static_cast<uint32_t>(std::clamp(*v, 0, 255));
+}
+
+int PositiveModulo(int32_t value, int32_t m) {
+    const int32_t r = value % m;
+    return r < 0 ? r + m : r;
+}
+
+}  // namespace
+
+void BuildHueTable(HueTable& table, int column, const GalaxyType& type) {
+    if (column < 0 || column >= kColourColumns) return;
+    const auto baseValue = CInt(255.0 / 100.0 * type.hueBase);
+    const double base = baseValue ? *baseValue : 0;
+    const float m = static_cast<float>((255.0 - base) * 0.01);
+    const int d = std::clamp<int>(type.hueBlend, 1, 60);
+    const double red = type.hueRed, green = type.hueGrn, blue = type.hueBlu;
+    for (int j = 0; j < 360; ++j) {
+        const float v = static_cast<float>(j % d) / static_cast<float>(d);
+        const float w = m * (1.0f - v);
+        uint32_t r, g, b;
+        const uint32_t flat = Channel(base);
+        switch (j / 60) {
+            case 0:
+                r = Channel(base + m * red);
+                g = Channel(m * v * green + base);
+                b = flat;
+                break;
+            case 1:
+                r = Channel(base + red * w);
+                g = Channel(base + m * green);
+                b = flat;
+                break;
+            case 2:
+                r = flat;
+                g = Channel(base + m * green);
+                b = Channel(base + m * v * blue);
+                break;
+            case 3:
+                r = flat;
+                g = Channel(base + green * w);
+                b = Channel(base + m * blue);
+                break;
+            case 4:
+                r = Channel(base + m * v * red);
+                g = flat;
+                b = Channel(base + m * blue);
+                break;
+            default:
+                r = Channel(base + m * red);
+                g = flat;
+                b = Channel(base + w * blue);
+                break;
+        }
+        table.At(j, column) = Rgb(r, g, b);
+    }
+}
+
+void BuildHueTables(HueTable& table, const GalaxyTypeTable& types) {
+    for (int t = 0; t < kGalaxyTypeCount; ++t)
+        BuildHueTable(table, t, types[t]);
+}
+
+uint32_t HueColor(const HueTable& table, int type, int hue) {
+    if (type < 0 || type >= kColourColumns) return 0;
+    return table.At(PositiveModulo(hue, 360), type);
+}
+
+uint32_t WheelColor(int hue, int floor, int r, int g, int b) {
+    if (hue < 0 || hue > 359) return 0;
+    const float phi = static_cast<float>(hue % 60) * 0.016666666f;
+    const float rise = 2.0f * phi;
+    const float fall = 2.0f * (1.0f - phi);
+    const double f = floor;
+    uint32_t red, green, blue;
+    switch (hue / 60) {
+        case 0:
+            red = Channel(f + 2 * r);
+            green = Channel(rise * g + f);
+            blue = Channel(f);
+            break;
+        case 1:
+            red = Channel(f + fall * r);
+            green = Channel(f + 2 * g);
+            blue = Channel(f);
+            break;
+        case 2:
+            red = Channel(f);
+            green = Channel(f + 2 * g);
+            blue = Channel(f + rise * b);
+            break;
+        case 3:
+            red = Channel(f);
+            green = Channel(f + fall * g);
+            blue = Channel(f + 2 * b);
+            break;
+        case 4:
+            red = Channel(f + rise * r);
+            green = Channel(f);
+            blue = Channel(f + 2 * b);
+            break;
+        default:
+            red = Channel(f + 2 * r);
+            green = Channel(f);
+            blue = Channel(f + fall * b);
+            break;
+    }
+    return Rgb(red, green, blue);
+}
+
+uint32_t ScaleColor(uint32_t color, double k) {
+    auto scale = [k](uint32_t channel) -> uint32_t {
+        const auto v = CLng(channel * k);
+        if (!v) return 0;
+        return static_cast<uint32_t>(std::clamp(*v, 0, 255));
+    };
+    return Rgb(scale(RedOf(color)), scale(GreenOf(color)), scale(BlueOf(color)));
+}
+
+void BuildFlareRamp(ColourRamp& ramp, int hueFrom, int hueTo) {
+    const uint32_t start = WheelColor(PositiveModulo(hueFrom, 360), 55, 100, 100, 100);
+    for (int i = 0; i < 8; ++i) {
+        const double h = i / 7.0;
+        auto blend = [h](uint32_t channel) -> uint32_t {
+            const auto v = CLng(255.0 - (255.0 - channel) * h);
+            return v ? static_cast<uint32_t>(std::clamp(*v, 0, 255)) : 0;
+        };
+        ramp[i] = Rgb(blend(RedOf(start)), blend(GreenOf(start)), blend(BlueOf(start)));
+    }
+    const float sixtyFourth = 1.0f / 64.0f;
+    for (int i = 8; i < 72; ++i) {
+        const auto hue =
+            CLng(hueFrom + (i - 8) * sixtyFourth * static_cast<double>(hueTo - hueFrom));
+        const int h = hue ? PositiveModulo(*hue, 360) : 0;
+        ramp[i] = ScaleColor(WheelColor(h, 55, 100, 100, 100), (128.0000001 - i) / 120.0);
+    }
+    const uint32_t end = WheelColor(PositiveModulo(hueTo, 360), 55, 100, 100, 100);
+    for (int i = 72; i < 80; ++i)
+        ramp[i] = ScaleColor(end, (80 - i) / 9.0 * 0.475);
+    // A burst index can round up to 80: it shows the last step again.
+    ramp[80] = ramp[79];
+}
+
+void BuildUniverseRamp(ColourRamp& ramp, int hueFrom, int hueTo) {
+    BuildFlareRamp(ramp, hueFrom, hueTo);
+    // The expansion cloud and old ambient stars reach index 80: black.
+    ramp[80] = 0;
+}
+
+int16_t HueStepFlag(const GalaxyType& type) {
+    if (type.colorComp == 4) return 0;
+    if (type.galStyle == kStyleStarwave) return 0;
+    if (type.galStyle == kStyleNebula && type.cpAdvHW == 0) return 0;
+    return 1;
+}
+
+void StarColor(EngineState& state, int type, float c1, float c2, int32_t star) {
+    if (type < 0 || type >= kGalaxyTypeCount) return;
+    const GalaxyType& g = state.types[type];
+    const TypeRuntime& rt = state.rt[type];
+    StarTable& st = state.stars;
+    std::optional<int32_t> hue;
+    switch (g.colorComp) {
+        case 0:
+            hue = Nearest(rt.hueBase + static_cast<double>(c1) * rt.colorMult10 * 10.0);
+            break;
+        case 1: {
+            const double arg = static_cast<double>(c1) * rt.colorMult10 * 1000.0;
+            hue = Nearest(std::sqrt(std::max(arg, 0.0)) + rt.hueBase);
+            break;
+        }
+        case 2:
+        case 3: {
+            const double x = st.posX[star], y = st.posY[star], z = st.posZ[star];
+            const double d = std::fabs(1.0 - std::sqrt(x * x + y * y + z * z) / rt.outerRadius);
+            hue = g.colorComp == 2 ? Nearest(d * rt.colorMult10 + rt.hueBase)
+                                   : Nearest(rt.hueBase + rt.colorMult10 * d * d);
+            break;
+        }
+        case 4:
+            st.color[star] = 0;
+            return;
+        case 5:
+            hue = Nearest(rt.hueBase + static_cast<double>(c2) * rt.colorMult1000 * 360.0);
+            break;
+        case 6: {
+            const double u = state.rng.Next();
+            const double e = static_cast<double>(st.color[star]);
+            hue = Nearest(u * rt.colorMult1000 * 10.0 + rt.hueBase + e);
+            break;
+        }
+        default:
+            return;
+    }
+    // A computation that fails (an infinite or huge parameter) leaves the
+    // star's colour as it was.
+    if (!hue) return;
+    const int h = PositiveModulo(*hue, 360);
+    st.hue[star] = static_cast<float>(h);
+    st.color[star] = state.hues.At(h, type);
+}
+
+void HueStepAll(EngineState& state) {
+    StarTable& st = state.stars;
+    std::array<float, kGalaxyTypeCount> inc{};
+    std::array<bool, kGalaxyTypeCount> stepping{};
+    for (int t = 0; t < kGalaxyTypeCount; ++t) {
+        stepping[t] = state.rt[t].hueStep == 1;
+        inc[t] = state.types[t].hWheelInc;
+    }
+    const int32_t n = st.count;
+    for (int32_t s = 0; s < n; ++s) {
+        const int type = st.typeIndex[s];
+        if (static_cast<unsigned>(type) >= static_cast<unsigned>(kGalaxyTypeCount)) continue;
+        if (!stepping[type]) continue;
+        float hue = st.hue[s] + inc[type];
+        if (hue >= 360.0f) hue -= 360.0f;
+        st.hue[s] = hue;
+        int32_t whole;
+        if (!FastNearest(hue, whole)) continue;
+        st.color[s] = state.hues.At(PositiveModulo(whole, 360), type);
+    }
+}
+
+}  // namespace orrelume

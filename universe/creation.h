@@ -1,0 +1,44 @@
+// Universe creation: the expansion phase in which a cloud of particles in the
+// shape of the profile type flies out from the centre and is captured, star
+// by star, by the galaxies; and the preparation of the galaxy instances.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/generate.h"
+
+namespace orrelume {
+
+struct EngineState;
+struct UniverseState;
+class FrameControl;
+
+// Where the galaxy instances take their types from.
+struct InstanceSource {
+    enum Kind {
+        FixedType,  // every instance gets type `value`
+        SlotList,   // instance i gets the slot the galaxies already hold
+        Composite,  // instance 0 gets every member of composite `value`
+    };
+    Kind kind = FixedType;
+    int value = 0;
+};
+
+// Sizes the per-instance style data, resets every type for a new universe
+// and prepares the style data of every instance.
+void PrepareGalaxyInstances(EngineState& state, int32_t count, InstanceSource source);
+// The style data of one type for one instance.
+void PrepareInstanceStyle(EngineState& state, int type, int instance);
+
+// One particle of a type's shape, scaled to the expansion speed and tilted
+// like the type. Mode 0: at the origin, moving with s1 x point; mode 1: at
+// s1 x point, moving with s2 x position; mode 2: at s1 x point, at rest.
+void GenerateShapeParticle(EngineState& state, ShapePoint& position, ShapePoint& velocity, int type,
+                           float s1, float s2, int mode);
+
+// Runs the whole expansion phase of a universe shaped by `profileType`.
+// Returns early when the frame loop says stop, or (after capturing every
+// particle) when a restart is asked for.
+void CreateUniverse(UniverseState& universe, int profileType, FrameControl& frames);
+
+}  // namespace orrelume

@@ -9,7 +9,8 @@ namespace orrelume {
 void DrawingSurface::SetSize(int32_t width, int32_t height) {
     width_ = static_cast<int16_t>(std::clamp(width, 1, 32767));
     height_ = static_cast<int16_t>(std::clamp(height, 1, 32767));
-    pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0xFF000000u);
+    // One word more than the picture: the canvas's spare word.
+    pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_) + 1, 0xFF000000u);
 }
 
 void DrawingSurface::ComputeGeometry(float extraFactor) {
@@ -34,6 +35,7 @@ Canvas DrawingSurface::View() {
     c.centerY = centerY_;
     c.projScale = projScale_;
     c.spriteScale = FocalLength;
+    c.spare = pixels_.empty() ? nullptr : &pixels_.back();
     return c;
 }
 

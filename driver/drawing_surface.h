@@ -28,7 +28,8 @@ class DrawingSurface {
     int16_t centerX() const { return centerX_; }
     int16_t centerY() const { return centerY_; }
     float projScale() const { return projScale_; }
-    // Pixels with red in the low byte and the fourth byte set (RGBX).
+    // The picture's width x height pixels, red in the low byte and the
+    // fourth byte set (RGBX), then the canvas's spare word.
     const std::vector<uint32_t>& pixels() const { return pixels_; }
     std::vector<uint32_t>& pixels() { return pixels_; }
 

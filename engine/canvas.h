@@ -20,6 +20,9 @@ struct Canvas {
     int16_t centerY = 0;
     float projScale = 1;    // (centerX + centerY) / 2 x focal length (x a preview factor)
     float spriteScale = 1;  // the focal length alone
+    // A word outside the picture that takes the pixels the hot paths drop,
+    // so they can write without a branch; null when there is none.
+    uint32_t* spare = nullptr;
 
     void Plot(int32_t x, int32_t y, uint32_t color) const {
         if (static_cast<uint32_t>(x) < static_cast<uint32_t>(width) &&
@@ -27,6 +30,16 @@ struct Canvas {
             pixels[static_cast<size_t>(y) * static_cast<size_t>(stride) + static_cast<size_t>(x)] =
                 color | 0xFF000000u;
         }
+    }
+    // Where pixel (x, y) lives, or the spare word when it is outside or not
+    // drawn. Needs a spare word.
+    uint32_t* SlotOrSpare(int32_t x, int32_t y, bool draw) const {
+        const bool inside = draw & (static_cast<uint32_t>(x) < static_cast<uint32_t>(width)) &
+                            (static_cast<uint32_t>(y) < static_cast<uint32_t>(height));
+        const size_t index =
+            inside ? static_cast<size_t>(y) * static_cast<size_t>(stride) + static_cast<size_t>(x)
+                   : 0;
+        return inside ? pixels + index : spare;
     }
     uint32_t PixelAt(int32_t x, int32_t y) const {
         if (static_cast<uint32_t>(x) < static_cast<uint32_t>(width) &&

@@ -1,5 +1,9 @@
 #include "engine/colour.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
 
@@ -219,6 +223,8 @@ void StarColor(EngineState& state, int type, float c1, float c2, int32_t star) {
 
 void HueStepAll(EngineState& state) {
     StarTable& st = state.stars;
+    // Per type: the step, or 0 with the lookup skipped for types that do not
+    // take part.
     std::array<float, kGalaxyTypeCount> inc{};
     std::array<bool, kGalaxyTypeCount> stepping{};
     for (int t = 0; t < kGalaxyTypeCount; ++t) {
@@ -226,17 +232,61 @@ void HueStepAll(EngineState& state) {
         inc[t] = state.types[t].hWheelInc;
     }
     const int32_t n = st.count;
-    for (int32_t s = 0; s < n; ++s) {
-        const int type = st.typeIndex[s];
-        if (static_cast<unsigned>(type) >= static_cast<unsigned>(kGalaxyTypeCount)) continue;
-        if (!stepping[type]) continue;
-        float hue = st.hue[s] + inc[type];
+    const int16_t* types = st.typeIndex.data();
+    float* hues = st.hue.data();
+    uint32_t* colours = st.color.data();
+    const uint32_t* table = state.hues.entries.data();
+    auto one = [&](int32_t s) {
+        const int type = types[s];
+        if (static_cast<unsigned>(type) >= static_cast<unsigned>(kGalaxyTypeCount)) return;
+        if (!stepping[type]) return;
+        float hue = hues[s] + inc[type];
         if (hue >= 360.0f) hue -= 360.0f;
-        st.hue[s] = hue;
+        hues[s] = hue;
         int32_t whole;
-        if (!FastNearest(hue, whole)) continue;
-        st.color[s] = state.hues.At(PositiveModulo(whole, 360), type);
+        if (!FastNearest(hue, whole)) return;
+        // Hues stay within 0..360 here; the wrap keeps any other value in the table.
+        if (static_cast<uint32_t>(whole) >= 360u) whole = PositiveModulo(whole, 360);
+        colours[s] = table[type * 360 + whole];
+    };
+    int32_t s = 0;
+#if defined(__SSE2__)
+    // Four stars at a time when all four take part: the same single-precision
+    // steps, so the same results.
+    for (; s + 4 <= n; s += 4) {
+        bool plain = true;
+        alignas(16) float step[4];
+        for (int j = 0; j < 4; ++j) {
+            const int type = types[s + j];
+            plain &= static_cast<unsigned>(type) < static_cast<unsigned>(kGalaxyTypeCount) &&
+                     stepping[type];
+            step[j] = plain ? inc[type] : 0.0f;
+        }
+        if (!plain) {
+            for (int j = 0; j < 4; ++j)
+                one(s + j);
+            continue;
+        }
+        __m128 hue = _mm_add_ps(_mm_loadu_ps(hues + s), _mm_load_ps(step));
+        const __m128 full = _mm_set1_ps(360.0f);
+        hue = _mm_sub_ps(hue, _mm_and_ps(_mm_cmpge_ps(hue, full), full));
+        _mm_storeu_ps(hues + s, hue);
+        alignas(16) int32_t whole[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(whole), _mm_cvtps_epi32(hue));
+        for (int j = 0; j < 4; ++j) {
+            int32_t w = whole[j];
+            if (static_cast<uint32_t>(w) >= 360u) {
+                // Outside the table: wrapped, or (a hue that cannot be
+                // rounded) the colour is left as it was.
+                if (!(hues[s + j] > -kRoundLimit && hues[s + j] < kRoundLimit)) continue;
+                w = PositiveModulo(w, 360);
+            }
+            colours[s + j] = table[types[s + j] * 360 + w];
+        }
     }
+#endif
+    for (; s < n; ++s)
+        one(s);
 }
 
 }  // namespace orrelume

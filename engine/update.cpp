@@ -1,6 +1,11 @@
 #include "engine/update.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "engine/colour.h"
@@ -149,24 +154,172 @@ bool ErasePhase(EngineState& state, int32_t s) {
     return --st.pulsarFrames[s] == 0;
 }
 
-// Moves, projects and plots an ordinary star into trail entry k.
-inline void DrawOrdinary(EngineState& state, int32_t s, size_t k) {
-    StarTable& st = state.stars;
-    Move(st, state.rt[st.typeIndex[s]], s);
-    int32_t x, y;
-    if (ProjectPoint(state.canvas, StarCameraPoint(state, s), x, y)) {
-        st.screenX[k] = x;
-        st.screenY[k] = y;
-        state.canvas.Plot(x, y, st.color[s]);
+// What the pass needs of every type, gathered once per frame.
+struct TypeDraw {
+    Motion motion;
+    int16_t axisPlane;
+    const float* tiltCos;
+    const float* tiltSin;
+    float force, wavePhaseStep, waveAmplitude, waveHalfLife;
+};
+
+void GatherTypes(const EngineState& state, std::array<TypeDraw, kGalaxyTypeCount>& out) {
+    for (int t = 0; t < kGalaxyTypeCount; ++t) {
+        const TypeRuntime& rt = state.rt[t];
+        out[t] = {rt.motion,
+                  state.types[t].axisPlane,
+                  rt.levelTiltCos.data(),
+                  rt.levelTiltSin.data(),
+                  rt.force,
+                  rt.wavePhaseStep,
+                  rt.waveAmplitude,
+                  static_cast<float>(rt.waveHalfLife)};
     }
 }
 
+// The hot path of an ordinary star: move by rotation (or its type's motion),
+// project, store the pixel into trail entry k and plot it. Written without
+// branches on the star's depth and place, which vary from star to star: a
+// star behind the eye, or one whose pixel cannot be computed, keeps its
+// stored pixel and draws into the canvas's spare word.
+[[gnu::always_inline]] inline void MoveAndDraw(EngineState& state, const Canvas& canvas,
+                                               const TypeDraw& t, int32_t s, size_t k) {
+    StarTable& st = state.stars;
+    float* px = st.posX.data();
+    float* pz = st.posZ.data();
+    if (t.motion == Motion::Rotation) {
+        const float x = px[s], z = pz[s];
+        const float c = st.spinCos[s], sn = st.spinSin[s];
+        pz[s] = sn * x + z * c;
+        px[s] = x * c - sn * z;
+    } else {
+        Move(st, state.rt[st.typeIndex[s]], s);
+    }
+    const int level = st.level[s];
+    const int g = st.galaxyIndex[s];
+    const GalaxyInstances& gi = state.galaxies;
+    const CameraPoint p = ToCamera(px[s], st.posY[s], pz[s], t.tiltCos[level], t.tiltSin[level],
+                                   t.axisPlane, gi.camX[g], gi.camY[g], gi.camZ[g]);
+    const float q = canvas.projScale / p.depth;
+    const float fx = q * p.sx + static_cast<float>(canvas.centerX);
+    const float fy = q * p.sy + static_cast<float>(canvas.centerY);
+    // Selected with a mask: a branch here would be mispredicted for a large
+    // share of the stars. A coordinate that cannot be rounded into 32 bits
+    // (huge, infinite, NaN) becomes the integer-indefinite value, which lies
+    // off every surface: the star is not drawn, as if the statement had been
+    // skipped.
+    const bool ok = p.depth > kDepthCut;
+    const int32_t keep = static_cast<int32_t>(ok) - 1;  // 0 when drawn, all ones when kept
+    const int32_t x = (RoundToInt(fx) & ~keep) | (st.screenX[k] & keep);
+    const int32_t y = (RoundToInt(fy) & ~keep) | (st.screenY[k] & keep);
+    st.screenX[k] = x;
+    st.screenY[k] = y;
+    *canvas.SlotOrSpare(x, y, ok) = st.color[s] | 0xFF000000u;
+}
+
+// The star table's arrays the single-pixel pass reads and writes.
+struct PassArrays {
+    const int16_t *newFrames, *novaFrames, *pulsarFrames, *typeIndex, *levels, *galaxy;
+    const float *spinCos, *spinSin, *py;
+    float *px, *pz;
+    int32_t *screenX, *screenY;
+    const uint32_t* colour;
+    const float *camX, *camY, *camZ;
+};
+
+#if defined(__SSE2__)
+// Moves and projects four ordinary, rotating stars at once: the same
+// operations in the same order as MoveAndDraw, so the results are the same
+// to the bit. Gives their next pixels and a bit mask of those drawn.
+inline int ProjectFour(const PassArrays& a, const Canvas& canvas,
+                       const std::array<TypeDraw, kGalaxyTypeCount>& types, int32_t s,
+                       int32_t* nextX, int32_t* nextY) {
+    const __m128 x = _mm_loadu_ps(a.px + s);
+    const __m128 z = _mm_loadu_ps(a.pz + s);
+    const __m128 c = _mm_loadu_ps(a.spinCos + s);
+    const __m128 sn = _mm_loadu_ps(a.spinSin + s);
+    const __m128 nz = _mm_add_ps(_mm_mul_ps(sn, x), _mm_mul_ps(z, c));
+    const __m128 nx = _mm_sub_ps(_mm_mul_ps(x, c), _mm_mul_ps(sn, z));
+    _mm_storeu_ps(a.pz + s, nz);
+    _mm_storeu_ps(a.px + s, nx);
+    const __m128 y = _mm_loadu_ps(a.py + s);
+    alignas(16) float tc[4], ts[4], cx[4], cy[4], cz[4];
+    alignas(16) int32_t plane[4];
+    for (int j = 0; j < 4; ++j) {
+        const TypeDraw& t = types[a.typeIndex[s + j]];
+        const int level = a.levels[s + j];
+        const int g = a.galaxy[s + j];
+        tc[j] = t.tiltCos[level];
+        ts[j] = t.tiltSin[level];
+        cx[j] = a.camX[g];
+        cy[j] = a.camY[g];
+        cz[j] = a.camZ[g];
+        plane[j] = t.axisPlane == 0 ? 0 : -1;
+    }
+    const __m128 tiltC = _mm_load_ps(tc), tiltS = _mm_load_ps(ts);
+    const __m128 depth =
+        _mm_add_ps(_mm_add_ps(_mm_mul_ps(nz, tiltC), _mm_mul_ps(y, tiltS)), _mm_load_ps(cz));
+    // Axis plane 0: the galaxy's x across the screen and its height down;
+    // plane 1 swaps them.
+    const __m128 across = nx;
+    const __m128 down = _mm_sub_ps(_mm_mul_ps(nz, tiltS), _mm_mul_ps(y, tiltC));
+    const __m128 swap = _mm_castsi128_ps(_mm_load_si128(reinterpret_cast<const __m128i*>(plane)));
+    const __m128 first = _mm_or_ps(_mm_andnot_ps(swap, across), _mm_and_ps(swap, down));
+    const __m128 second = _mm_or_ps(_mm_andnot_ps(swap, down), _mm_and_ps(swap, across));
+    const __m128 sx = _mm_add_ps(first, _mm_load_ps(cx));
+    const __m128 sy = _mm_add_ps(second, _mm_load_ps(cy));
+    const __m128 q = _mm_div_ps(_mm_set1_ps(canvas.projScale), depth);
+    const __m128 fx =
+        _mm_add_ps(_mm_mul_ps(q, sx), _mm_set1_ps(static_cast<float>(canvas.centerX)));
+    const __m128 fy =
+        _mm_add_ps(_mm_mul_ps(q, sy), _mm_set1_ps(static_cast<float>(canvas.centerY)));
+    const __m128 drawn = _mm_cmpgt_ps(depth, _mm_set1_ps(kDepthCut));
+    const __m128i ok = _mm_castps_si128(drawn);
+    // Converts in the current rounding mode (to nearest, halves to even);
+    // what cannot be rounded becomes the integer-indefinite value.
+    const __m128i ix = _mm_cvtps_epi32(fx);
+    const __m128i iy = _mm_cvtps_epi32(fy);
+    const __m128i oldX = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a.screenX + s));
+    const __m128i oldY = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a.screenY + s));
+    _mm_store_si128(reinterpret_cast<__m128i*>(nextX),
+                    _mm_or_si128(_mm_and_si128(ok, ix), _mm_andnot_si128(ok, oldX)));
+    _mm_store_si128(reinterpret_cast<__m128i*>(nextY),
+                    _mm_or_si128(_mm_and_si128(ok, iy), _mm_andnot_si128(ok, oldY)));
+    return _mm_movemask_ps(drawn);
+}
+#endif
+
+// One frame of single-pixel mode, star by star in order: erase, move,
+// project and plot an ordinary star; play the phase of a special one. The
+// arithmetic of ordinary rotating stars is done four at a time where the
+// processor allows; their pixels are still written in star order.
 void SinglePixelPass(EngineState& state, const FrameInputs& in) {
     StarTable& st = state.stars;
-    const Canvas& canvas = state.canvas;
-    const int32_t n = st.count;
-    for (int32_t s = 0; s < n; ++s) {
-        if (!st.IsOrdinary(s)) {
+    Canvas canvas = state.canvas;
+    uint32_t spare = 0;
+    if (canvas.spare == nullptr) canvas.spare = &spare;
+    std::array<TypeDraw, kGalaxyTypeCount> types;
+    GatherTypes(state, types);
+    const PassArrays a{st.newFrames.data(),
+                       st.novaFrames.data(),
+                       st.pulsarFrames.data(),
+                       st.typeIndex.data(),
+                       st.level.data(),
+                       st.galaxyIndex.data(),
+                       st.spinCos.data(),
+                       st.spinSin.data(),
+                       st.posY.data(),
+                       st.posX.data(),
+                       st.posZ.data(),
+                       st.screenX.data(),
+                       st.screenY.data(),
+                       st.color.data(),
+                       state.galaxies.camX.data(),
+                       state.galaxies.camY.data(),
+                       state.galaxies.camZ.data()};
+
+    auto single = [&](int32_t s) {
+        if ((a.newFrames[s] | a.novaFrames[s] | a.pulsarFrames[s]) != 0) {
             if (ErasePhase(state, s)) {
                 // A nova or pulsar never shines again: it is born anew.
                 RebirthStar(state, s, st.galaxyIndex[s], in.singleType);
@@ -174,16 +327,50 @@ void SinglePixelPass(EngineState& state, const FrameInputs& in) {
                 PlayPhase(state, s, in);
             }
             // A new-star flare that has just ended shines from the next frame.
+            return;
+        }
+        *canvas.SlotOrSpare(a.screenX[s], a.screenY[s], true) = 0xFF000000u;
+        MoveAndDraw(state, canvas, types[a.typeIndex[s]], s, static_cast<size_t>(s));
+    };
+
+    const int32_t n = st.count;
+    int32_t s = 0;
+#if defined(__SSE2__)
+    for (; s + 4 <= n; s += 4) {
+        bool plain = true;
+        for (int j = 0; j < 4; ++j) {
+            const int32_t k = s + j;
+            plain &= (a.newFrames[k] | a.novaFrames[k] | a.pulsarFrames[k]) == 0;
+            plain &= types[a.typeIndex[k]].motion == Motion::Rotation;
+        }
+        if (!plain) {
+            for (int j = 0; j < 4; ++j)
+                single(s + j);
             continue;
         }
-        canvas.Plot(st.screenX[s], st.screenY[s], 0);
-        DrawOrdinary(state, s, static_cast<size_t>(s));
+        alignas(16) int32_t nextX[4], nextY[4];
+        const int drawn = ProjectFour(a, canvas, types, s, nextX, nextY);
+        for (int j = 0; j < 4; ++j) {
+            const int32_t k = s + j;
+            *canvas.SlotOrSpare(a.screenX[k], a.screenY[k], true) = 0xFF000000u;
+            a.screenX[k] = nextX[j];
+            a.screenY[k] = nextY[j];
+            *canvas.SlotOrSpare(nextX[j], nextY[j], ((drawn >> j) & 1) != 0) =
+                a.colour[k] | 0xFF000000u;
+        }
     }
+#endif
+    for (; s < n; ++s)
+        single(s);
 }
 
 void TrailPass(EngineState& state, const FrameInputs& in) {
     StarTable& st = state.stars;
-    const Canvas& canvas = state.canvas;
+    Canvas canvas = state.canvas;
+    uint32_t spare = 0;
+    if (canvas.spare == nullptr) canvas.spare = &spare;
+    std::array<TypeDraw, kGalaxyTypeCount> types;
+    GatherTypes(state, types);
     const int32_t n = st.count;
     const size_t trail = static_cast<size_t>(st.trail);
     for (int32_t s = 0; s < n; ++s) {
@@ -194,21 +381,22 @@ void TrailPass(EngineState& state, const FrameInputs& in) {
                 RebirthStar(state, s, st.galaxyIndex[s], in.singleType);
             } else if (st.IsOrdinary(s)) {
                 // A new-star flare that has just ended shines at once.
-                DrawOrdinary(state, s, k);
+                MoveAndDraw(state, canvas, types[st.typeIndex[s]], s, k);
             } else {
                 PlayPhase(state, s, in);
             }
             continue;
         }
-        canvas.Plot(st.screenX[k], st.screenY[k], 0);
+        *canvas.SlotOrSpare(st.screenX[k], st.screenY[k], true) = 0xFF000000u;
         if (st.trailFade[s] >= 1) {
             // A retired star's trail shrinks by one pixel per frame; when it
             // is gone the star is born again.
-            if (--st.trailFade[s] == 0)
+            if (--st.trailFade[s] == 0) {
                 RebirthStar(state, s, ChooseGalaxy(state, in), in.singleType);
+            }
             continue;
         }
-        DrawOrdinary(state, s, k);
+        MoveAndDraw(state, canvas, types[st.typeIndex[s]], s, k);
     }
 }
 

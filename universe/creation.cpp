@@ -205,20 +205,19 @@ void GenerateShapeParticle(EngineState& state, ShapePoint& position, ShapePoint&
     }
 }
 
-void CreateUniverse(UniverseState& u, int profileType, FrameControl& frames) {
+CreationRun BeginCreation(UniverseState& u, int profileType) {
     EngineState& e = u.engine;
     const RunValues& v = e.values;
     StarTable& st = e.stars;
     GalaxyInstances& gi = e.galaxies;
     CreationScratch& sc = u.scratch;
-    const Canvas& canvas = e.canvas;
-    const int profile = std::clamp(profileType, 0, kGalaxyTypeCount - 1);
-    const int32_t np = st.count;
-    const int32_t trail = std::max(1, st.trail);
-    const int32_t steps = std::max(1, v.eSteps);
-    const auto quarterValue = CInt(steps * 0.25);
-    const int32_t quarter = quarterValue ? *quarterValue : 0;
-    float damp = v.dampingFactor;
+    CreationRun run;
+    run.profile = std::clamp(profileType, 0, kGalaxyTypeCount - 1);
+    run.steps = std::max(1, v.eSteps);
+    const auto quarter = CInt(run.steps * 0.25);
+    run.quarter = quarter ? *quarter : 0;
+    run.damp = v.dampingFactor;
+    const int profile = run.profile;
 
     PrepareGalaxyInstances(e, gi.count, {InstanceSource::FixedType, profile});
     switch (e.types[profile].galStyle) {
@@ -235,7 +234,7 @@ void CreateUniverse(UniverseState& u, int profileType, FrameControl& frames) {
             break;
     }
 
-    for (int32_t i = 0; i < np; ++i) {
+    for (int32_t i = 0; i < st.count; ++i) {
         sc.state[i] = ParticleState::Free;
         sc.counter[i] = 0;
         ShapePoint pos, vel;
@@ -252,105 +251,126 @@ void CreateUniverse(UniverseState& u, int profileType, FrameControl& frames) {
     const int32_t total = CumulativePercentages(e, sc.cumulative);
     AssignSlots(u, sc.cumulative, total);
     PrepareGalaxyInstances(e, gi.count, {InstanceSource::SlotList, 0});
+    return run;
+}
 
-    const double rampStep = 80.0 / steps;
-    for (int32_t step = 0; step < steps; ++step) {
-        frames.StampFrameStart();
-        for (int32_t g = 0; g < gi.count; ++g) {
-            gi.posX[g] += sc.galaxyVelX[g];
-            gi.posY[g] += sc.galaxyVelY[g];
-            gi.posZ[g] += sc.galaxyVelZ[g];
-            sc.galaxyVelX[g] *= damp;
-            sc.galaxyVelY[g] *= damp;
-            sc.galaxyVelZ[g] *= damp;
-            gi.camX[g] = gi.posX[g];
-            gi.camY[g] = gi.posY[g];
-            gi.camZ[g] = gi.posZ[g] + v.dstCen;
-        }
-        AdvanceTypeAngles(e);
-        const auto rampIndex = CLng(step * rampStep);
-        const uint32_t colour = e.universeRamp[rampIndex ? std::clamp(*rampIndex, 0, 80) : 80];
+void ExpansionStep(UniverseState& u, CreationRun& run, int32_t step) {
+    EngineState& e = u.engine;
+    const RunValues& v = e.values;
+    StarTable& st = e.stars;
+    GalaxyInstances& gi = e.galaxies;
+    CreationScratch& sc = u.scratch;
+    const Canvas& canvas = e.canvas;
+    const int32_t np = st.count;
+    const int32_t trail = std::max(1, st.trail);
+    const int32_t steps = run.steps;
+    const float damp = run.damp;
 
-        for (int32_t i = 0; i < np; ++i) {
-            const size_t t = static_cast<size_t>(i) * static_cast<size_t>(trail) +
-                             static_cast<size_t>(e.trailSlot);
-            switch (sc.state[i]) {
-                case ParticleState::Free: {
-                    ++sc.counter[i];
-                    if (sc.counter[i] > trail) canvas.Plot(st.screenX[t], st.screenY[t], 0);
-                    const bool staysFree = step < quarter || e.rng.Next() < v.persist;
-                    if (!staysFree) {
-                        sc.state[i] = ParticleState::Fading;
-                        sc.counter[i] = 0;
-                        break;
-                    }
-                    sc.posX[i] += sc.velX[i];
-                    sc.posY[i] += sc.velY[i];
-                    sc.posZ[i] += sc.velZ[i];
-                    int32_t x, y;
-                    if (ProjectPoint(canvas, {sc.posX[i], sc.posY[i], sc.posZ[i] + v.dstCen}, x,
-                                     y)) {
-                        st.screenX[t] = x;
-                        st.screenY[t] = y;
-                        canvas.Plot(x, y, colour);
-                    }
-                    break;
-                }
-                case ParticleState::Fading:
-                    ++sc.counter[i];
-                    canvas.Plot(st.screenX[t], st.screenY[t], 0);
-                    if (sc.counter[i] >= trail) {
-                        sc.state[i] = ParticleState::Captured;
-                        Capture(e, i);
-                    }
-                    break;
-                case ParticleState::Captured: {
-                    ++st.age[i];
-                    canvas.Plot(st.screenX[t], st.screenY[t], 0);
-                    MoveStar(e, i);
-                    int32_t x, y;
-                    if (ProjectPoint(canvas, StarCameraPoint(e, i), x, y)) {
-                        st.screenX[t] = x;
-                        st.screenY[t] = y;
-                        canvas.Plot(x, y, st.color[i]);
-                    }
-                    break;
-                }
-            }
-            sc.velX[i] *= damp;
-            sc.velY[i] *= damp;
-            sc.velZ[i] *= damp;
-        }
-        HueStepAll(e);
-
-        u.expansionRadius += u.expansionSpeed;
-        UpdateAmbientStars(u, 0, 0, -v.dstCen, u.expansionRadius, u.expansionSpeed, 0, profile);
-        if (damp > 0) {
-            DampAmbientStars(u, damp);
-            u.expansionSpeed *= damp;
-        }
-        for (int32_t g = 0; g < gi.count; ++g)
-            AdvanceNebula(e, g);
-        if (step > 0.75 * steps) {
-            // All motion comes to rest at the last step.
-            damp = static_cast<float>(
-                v.dampingFactor *
-                std::cos(((step - 0.75 * steps) / (steps * 0.25)) * static_cast<double>(kHalfPi)));
-        }
-        e.trailSlot = static_cast<int16_t>((e.trailSlot + 1) % trail);
-
-        if (frames.EndOfFrame()) return;
-        if (step == 0) frames.SettleAfterFirstStep();
-        if (frames.RestartRequested()) break;
+    for (int32_t g = 0; g < gi.count; ++g) {
+        gi.posX[g] += sc.galaxyVelX[g];
+        gi.posY[g] += sc.galaxyVelY[g];
+        gi.posZ[g] += sc.galaxyVelZ[g];
+        sc.galaxyVelX[g] *= damp;
+        sc.galaxyVelY[g] *= damp;
+        sc.galaxyVelZ[g] *= damp;
+        gi.camX[g] = gi.posX[g];
+        gi.camY[g] = gi.posY[g];
+        gi.camZ[g] = gi.posZ[g] + v.dstCen;
     }
+    AdvanceTypeAngles(e);
+    const auto rampIndex = CLng(step * (80.0 / steps));
+    const uint32_t colour = e.universeRamp[rampIndex ? std::clamp(*rampIndex, 0, 80) : 80];
 
-    StopAmbientStars(u);
     for (int32_t i = 0; i < np; ++i) {
+        const size_t t =
+            static_cast<size_t>(i) * static_cast<size_t>(trail) + static_cast<size_t>(e.trailSlot);
+        switch (sc.state[i]) {
+            case ParticleState::Free: {
+                ++sc.counter[i];
+                if (sc.counter[i] > trail) canvas.Plot(st.screenX[t], st.screenY[t], 0);
+                const bool staysFree = step < run.quarter || e.rng.Next() < v.persist;
+                if (!staysFree) {
+                    sc.state[i] = ParticleState::Fading;
+                    sc.counter[i] = 0;
+                    break;
+                }
+                sc.posX[i] += sc.velX[i];
+                sc.posY[i] += sc.velY[i];
+                sc.posZ[i] += sc.velZ[i];
+                int32_t x, y;
+                if (ProjectPoint(canvas, {sc.posX[i], sc.posY[i], sc.posZ[i] + v.dstCen}, x, y)) {
+                    st.screenX[t] = x;
+                    st.screenY[t] = y;
+                    canvas.Plot(x, y, colour);
+                }
+                break;
+            }
+            case ParticleState::Fading:
+                ++sc.counter[i];
+                canvas.Plot(st.screenX[t], st.screenY[t], 0);
+                if (sc.counter[i] >= trail) {
+                    sc.state[i] = ParticleState::Captured;
+                    Capture(e, i);
+                }
+                break;
+            case ParticleState::Captured: {
+                ++st.age[i];
+                canvas.Plot(st.screenX[t], st.screenY[t], 0);
+                MoveStar(e, i);
+                int32_t x, y;
+                if (ProjectPoint(canvas, StarCameraPoint(e, i), x, y)) {
+                    st.screenX[t] = x;
+                    st.screenY[t] = y;
+                    canvas.Plot(x, y, st.color[i]);
+                }
+                break;
+            }
+        }
+        sc.velX[i] *= damp;
+        sc.velY[i] *= damp;
+        sc.velZ[i] *= damp;
+    }
+    HueStepAll(e);
+
+    u.expansionRadius += u.expansionSpeed;
+    UpdateAmbientStars(u, 0, 0, -v.dstCen, u.expansionRadius, u.expansionSpeed, 0, run.profile);
+    if (damp > 0) {
+        DampAmbientStars(u, damp);
+        u.expansionSpeed *= damp;
+    }
+    for (int32_t g = 0; g < gi.count; ++g)
+        AdvanceNebula(e, g);
+    if (step > 0.75 * steps) {
+        // All motion comes to rest at the last step.
+        run.damp =
+            static_cast<float>(v.dampingFactor * std::cos(((step - 0.75 * steps) / (steps * 0.25)) *
+                                                          static_cast<double>(kHalfPi)));
+    }
+    e.trailSlot = static_cast<int16_t>((e.trailSlot + 1) % trail);
+}
+
+void FinishCreation(UniverseState& u) {
+    StopAmbientStars(u);
+    EngineState& e = u.engine;
+    CreationScratch& sc = u.scratch;
+    for (int32_t i = 0; i < e.stars.count; ++i) {
         if (sc.state[i] != ParticleState::Captured) {
             sc.state[i] = ParticleState::Captured;
             Capture(e, i);
         }
     }
+}
+
+void CreateUniverse(UniverseState& u, int profileType, FrameControl& frames) {
+    CreationRun run = BeginCreation(u, profileType);
+    for (int32_t step = 0; step < run.steps; ++step) {
+        frames.StampFrameStart();
+        ExpansionStep(u, run, step);
+        if (frames.EndOfFrame()) return;
+        if (step == 0) frames.SettleAfterFirstStep();
+        if (frames.RestartRequested()) break;
+    }
+    FinishCreation(u);
 }
 
 }  // namespace orrelume

@@ -36,6 +36,18 @@ void PrepareInstanceStyle(EngineState& state, int type, int instance);
 void GenerateShapeParticle(EngineState& state, ShapePoint& position, ShapePoint& velocity, int type,
                            float s1, float s2, int mode);
 
+// The expansion phase in its parts: the set-up (particles, galaxy slots and
+// instances), one step (one frame), and the capture of what is left.
+struct CreationRun {
+    int profile = 0;
+    int32_t steps = 1;    // E
+    int32_t quarter = 0;  // no particle leaves the cloud before this step
+    float damp = 1;       // velocity factor of the current step
+};
+CreationRun BeginCreation(UniverseState& universe, int profileType);
+void ExpansionStep(UniverseState& universe, CreationRun& run, int32_t step);
+void FinishCreation(UniverseState& universe);
+
 // Runs the whole expansion phase of a universe shaped by `profileType`.
 // Returns early when the frame loop says stop, or (after capturing every
 // particle) when a restart is asked for.

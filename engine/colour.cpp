@@ -15,7 +15,9 @@ namespace orrelume {
 
 namespace {
 
-uint32_t Channel(double value) {
+// The hue tables compute in single precision, as the colours were defined:
+// 2.55 x 100 is 255 in single precision but a hair below it in double.
+uint32_t Channel(float value) {
     // The hue computations stay within 0..255; keep a stray value there too.
     const auto v = IntFloor(value);
     if (!v) return 0;
@@ -32,10 +34,10 @@ int PositiveModulo(int32_t value, int32_t m) {
 void BuildHueTable(HueTable& table, int column, const GalaxyType& type) {
     if (column < 0 || column >= kColourColumns) return;
     const auto baseValue = CInt(255.0 / 100.0 * type.hueBase);
-    const double base = baseValue ? *baseValue : 0;
+    const float base = baseValue ? *baseValue : 0;
     const float m = static_cast<float>((255.0 - base) * 0.01);
     const int d = std::clamp<int>(type.hueBlend, 1, 60);
-    const double red = type.hueRed, green = type.hueGrn, blue = type.hueBlu;
+    const float red = type.hueRed, green = type.hueGrn, blue = type.hueBlu;
     for (int j = 0; j < 360; ++j) {
         const float v = static_cast<float>(j % d) / static_cast<float>(d);
         const float w = m * (1.0f - v);
@@ -92,38 +94,39 @@ uint32_t WheelColor(int hue, int floor, int r, int g, int b) {
     const float phi = static_cast<float>(hue % 60) * 0.016666666f;
     const float rise = 2.0f * phi;
     const float fall = 2.0f * (1.0f - phi);
-    const double f = floor;
+    const float f = static_cast<float>(floor);
+    const float rr = static_cast<float>(r), gg = static_cast<float>(g), bb = static_cast<float>(b);
     uint32_t red, green, blue;
     switch (hue / 60) {
         case 0:
-            red = Channel(f + 2 * r);
-            green = Channel(rise * g + f);
+            red = Channel(f + 2 * rr);
+            green = Channel(rise * gg + f);
             blue = Channel(f);
             break;
         case 1:
-            red = Channel(f + fall * r);
-            green = Channel(f + 2 * g);
+            red = Channel(f + fall * rr);
+            green = Channel(f + 2 * gg);
             blue = Channel(f);
             break;
         case 2:
             red = Channel(f);
-            green = Channel(f + 2 * g);
-            blue = Channel(f + rise * b);
+            green = Channel(f + 2 * gg);
+            blue = Channel(f + rise * bb);
             break;
         case 3:
             red = Channel(f);
-            green = Channel(f + fall * g);
-            blue = Channel(f + 2 * b);
+            green = Channel(f + fall * gg);
+            blue = Channel(f + 2 * bb);
             break;
         case 4:
-            red = Channel(f + rise * r);
+            red = Channel(f + rise * rr);
             green = Channel(f);
-            blue = Channel(f + 2 * b);
+            blue = Channel(f + 2 * bb);
             break;
         default:
-            red = Channel(f + 2 * r);
+            red = Channel(f + 2 * rr);
             green = Channel(f);
-            blue = Channel(f + fall * b);
+            blue = Channel(f + fall * bb);
             break;
     }
     return Rgb(red, green, blue);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/engine_state.h"
+#include "settings/numeric.h"
 
 namespace orrelume {
 
@@ -92,7 +93,8 @@ void DeriveTypeRuntime(TypeRuntime& rt, const GalaxyType& type, float sizeFactor
     rt.force = static_cast<float>(type.qgForce * (type.galStyle == kStyleQuasar ? 0.01 : 0.0001));
     rt.waveAmplitude = static_cast<float>(type.ghwRatio * type.radius * 0.01);
     rt.wavePhaseStep = type.radiusExp * kDegreesToRadians;
-    rt.waveHalfLife = static_cast<int32_t>(std::clamp(std::nearbyint(type.radBFill), 0.0f, 1e6f));
+    const auto halfLife = CLng(type.radBFill);
+    rt.waveHalfLife = halfLife ? std::clamp(*halfLife, 0, 999) : 0;
     rt.nebulaBiasExp = static_cast<float>(type.cpBExp * 0.01);
     rt.nebulaBiasSpeed = static_cast<float>(type.cpBSpd * 0.0001);
     rt.biasPos = 0;

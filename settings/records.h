@@ -207,7 +207,10 @@ AtomEntry ParseAtomText(std::string_view text);
 void ValidateGalaxyType(GalaxyType& type);
 // Section "Universe\Galaxy" + slot.
 std::string GalaxySection(int slot);
+// Reads one type (its points and atoms included) and validates it.
 GalaxyType LoadGalaxyType(const SettingsStore& store, int slot, int16_t root = kUserRoot);
+// Writes one type to the user's root as it is; the "IFS" and "ATOMIC" subkeys
+// are deleted and written again, so entries beyond the counts disappear.
 void SaveGalaxyType(SettingsStore& store, int slot, const GalaxyType& type);
 using GalaxyTypeTable = std::array<GalaxyType, kGalaxyTypeCount>;
 void LoadGalaxyTypes(const SettingsStore& store, GalaxyTypeTable& types, int16_t root = kUserRoot);
@@ -339,10 +342,10 @@ SettingsSet DefaultSettingsSet();
 // type and composite validated.
 SettingsSet LoadAllSettings(const SettingsStore& store, int16_t root = kUserRoot);
 
-// The accept action's save: the write test, then "AnimationType" = 0, the
-// universe values, the 50 types (each validated) and the 16 composites, and
-// one flush at the end. False, having written nothing else, when the store
-// cannot be written.
+// The accept action's save: the write test (which commits its own value),
+// then "AnimationType" = 0, the universe values, the 50 types (each validated
+// in place) and the 16 composites, committed with one flush at the end. False,
+// having written nothing else, when the store cannot be written.
 bool SaveAllSettings(SettingsStore& store, SettingsSet& set);
 
 // Copies settings that an earlier version kept for the whole machine into the

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "settings/memory_backend.h"
 #include "settings/records.h"
 
@@ -207,6 +209,42 @@ TEST_F(GalaxyRecordTest, SavingAllTypesValidatesTheTableInPlace) {
     EXPECT_EQ(loaded[7].name, "Spiral, wide = [big]");
     loaded[7].name = types[7].name;
     EXPECT_EQ(loaded, types);
+}
+
+// Whatever the store holds, a load gives a type inside its bounds (a second
+// validation changes nothing) and never reads past an array.
+TEST_F(GalaxyRecordTest, AnyStoredTextsLoadAsAValidType) {
+    std::mt19937 random(99);
+    const std::vector<std::string> pieces = {
+        "1e400", "-1e400", "NaN",    "-0",  " 12 ", "0x10",   "12,5",
+        "",      "40000",  "-32769", "2.5", "3.5",  "9",      "-3",
+        "1e9",   "abc",    "*",      "  7", ".5",   "1e-400", "99999999999"};
+    auto text = [&] {
+        std::string t = pieces[random() % pieces.size()];
+        if (random() % 3 == 0) t += pieces[random() % pieces.size()];
+        return t;
+    };
+    const std::string s = GalaxySection(3);
+    for (int round = 0; round < 200; ++round) {
+        user = MemoryBackend();
+        for (const GalaxyField& field : GalaxyFields())
+            Put(s, field.key, text());
+        for (int i = 0; i < 7; ++i) {
+            std::string point = "*";
+            for (int f = 0; f < 7; ++f)
+                point += text().substr(0, 5);
+            Put(s + "\\IFS", "IFS_P" + std::to_string(i), point);
+            Put(s + "\\ATOMIC", "Atom_P0" + std::to_string(i), point);
+        }
+        Put(s + "\\IFS", "IFS_CenterX", text());
+        Put(s + "\\ATOMIC", "Atom_CenterZ", text());
+        const GalaxyType loaded = Load();
+        GalaxyType again = loaded;
+        ValidateGalaxyType(again);
+        ASSERT_EQ(again, loaded) << "round " << round;
+        ASSERT_GE(loaded.ifsCount, 0);
+        ASSERT_LE(loaded.atomCount, kMaxAtoms);
+    }
 }
 
 }  // namespace

@@ -115,13 +115,5 @@ TEST_F(RecordsTest, AdvancedValuesAreBoundedForTheRun) {
     EXPECT_EQ(ReadAdvancedRunValues(store).lockMessage, accented.substr(0, 200));
 }
 
-TEST_F(RecordsTest, FactoryAdvancedValuesAreWrittenAsText) {
-    WriteFactoryAdvancedSettings(store);
-    EXPECT_EQ(*user.Read("Advanced", "FocalLength"), "1.0");
-    EXPECT_EQ(*user.Read("Advanced", "LockMessage"), "");
-    EXPECT_EQ(user.Sections().at("Advanced").size(), 12u);
-    EXPECT_EQ(LoadAdvancedSettings(store), AdvancedSettings{});
-}
-
 }  // namespace
 }  // namespace orrelume

@@ -18,7 +18,7 @@ bool MemoryBackend::Write(std::string_view section, std::string_view name, std::
 }
 
 bool MemoryBackend::DeleteSubkey(std::string_view section, std::string_view subkey) {
-    if (failWrites_) return false;
+    if (failWrites_ || subkey.empty()) return false;
     const std::string key = std::string(section) + "\\" + std::string(subkey);
     const std::string prefix = key + "\\";
     for (auto it = sections_.begin(); it != sections_.end();) {
@@ -32,7 +32,7 @@ bool MemoryBackend::DeleteSubkey(std::string_view section, std::string_view subk
 }
 
 bool MemoryBackend::Flush() {
-    if (failWrites_) return false;
+    if (failWrites_ || failFlush_) return false;
     ++flushCount_;
     return true;
 }

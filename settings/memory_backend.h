@@ -18,6 +18,10 @@ class MemoryBackend : public RegistryBackend {
 
     // While set, every write, deletion and flush fails and changes nothing.
     void SetFailWrites(bool fail) { failWrites_ = fail; }
+    // While set, writes are accepted but every flush fails: a store whose
+    // medium refuses the commit, as a file in a folder that cannot be
+    // written does.
+    void SetFailFlush(bool fail) { failFlush_ = fail; }
     // Copies every value of another memory root (a snapshot).
     void CopyFrom(const MemoryBackend& other) { sections_ = other.sections_; }
 
@@ -32,6 +36,7 @@ class MemoryBackend : public RegistryBackend {
   private:
     std::map<std::string, std::map<std::string, std::string>> sections_;
     bool failWrites_ = false;
+    bool failFlush_ = false;
     int flushCount_ = 0;
     int writeCount_ = 0;
 };

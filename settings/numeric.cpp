@@ -121,7 +121,8 @@ std::optional<float> ToSingle(double value) {
     if (std::isnan(value)) return std::nullopt;
     const float f = static_cast<float>(value);
     if (std::isinf(f)) return std::nullopt;
-    return f;
+    // A negative zero would be stored as "-0"; it is the same number as 0.
+    return f + 0.0f;
 }
 
 std::string SingleToText(float value) {
@@ -188,6 +189,20 @@ std::string TrimRight(std::string_view text) {
     while (end > 0 && text[end - 1] == ' ')
         --end;
     return std::string(text.substr(0, end));
+}
+
+std::string LeftCharacters(std::string_view text, size_t count) {
+    size_t i = 0;
+    size_t characters = 0;
+    while (i < text.size()) {
+        // Continuation bytes (10xxxxxx) belong to the character before them.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            if (characters == count) break;
+            ++characters;
+        }
+        ++i;
+    }
+    return std::string(text.substr(0, i));
 }
 
 std::string ToUpperAscii(std::string_view text) {

@@ -66,6 +66,10 @@ std::string Trim(std::string_view text);
 std::string TrimLeft(std::string_view text);
 std::string TrimRight(std::string_view text);
 
+// The first `count` characters of a UTF-8 text (a character is never cut in
+// half); the whole text when it is shorter.
+std::string LeftCharacters(std::string_view text, size_t count);
+
 // Upper case of the ASCII letters, for the case-blind comparisons of command
 // lines and names.
 std::string ToUpperAscii(std::string_view text);

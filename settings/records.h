@@ -207,7 +207,10 @@ AtomEntry ParseAtomText(std::string_view text);
 void ValidateGalaxyType(GalaxyType& type);
 // Section "Universe\Galaxy" + slot.
 std::string GalaxySection(int slot);
+// Reads one type (its points and atoms included) and validates it.
 GalaxyType LoadGalaxyType(const SettingsStore& store, int slot, int16_t root = kUserRoot);
+// Writes one type to the user's root as it is; the "IFS" and "ATOMIC" subkeys
+// are deleted and written again, so entries beyond the counts disappear.
 void SaveGalaxyType(SettingsStore& store, int slot, const GalaxyType& type);
 using GalaxyTypeTable = std::array<GalaxyType, kGalaxyTypeCount>;
 void LoadGalaxyTypes(const SettingsStore& store, GalaxyTypeTable& types, int16_t root = kUserRoot);
@@ -265,7 +268,20 @@ struct UniverseSettings {
     int16_t hwEnd = 210;      // "Universe_HW_End"
     bool operator==(const UniverseSettings&) const = default;
 };
+// Description of one universe value: its key and the member that holds it
+// (the default is the member's value in a default UniverseSettings).
+struct UniverseField {
+    std::string_view key;
+    std::variant<int16_t UniverseSettings::*, int32_t UniverseSettings::*,
+                 float UniverseSettings::*, std::string UniverseSettings::*>
+        member;
+};
+// Every universe value, in the order a run reads them; the two colour-table
+// hues ("Universe_HW_Start", "Universe_HW_End") come last.
+std::span<const UniverseField> UniverseFields();
+// Reads each value with its default; nothing is bounded on load.
 UniverseSettings LoadUniverseSettings(const SettingsStore& store, int16_t root = kUserRoot);
+// Writes each value with its type (the flags as 16-bit integers).
 void SaveUniverseSettings(SettingsStore& store, const UniverseSettings& universe);
 
 // The values of section "Advanced" as stored (switches and the randomization
@@ -285,7 +301,11 @@ struct AdvancedSettings {
     std::string dispBackG = "0";     // "Adv_DispBackG"
     bool operator==(const AdvancedSettings&) const = default;
 };
+inline constexpr std::string_view kAdvancedSection = "Advanced";
+// Reads each value with its factory default; nothing is bounded here.
 AdvancedSettings LoadAdvancedSettings(const SettingsStore& store, int16_t root = kUserRoot);
+// Writes every value of the record, the numbers with their types.
+void SaveAdvancedSettings(SettingsStore& store, const AdvancedSettings& advanced);
 // Writes the factory values as text (a reset).
 void WriteFactoryAdvancedSettings(SettingsStore& store);
 
@@ -304,6 +324,10 @@ struct AdvancedRunValues {
     bool mouseMove = false;
     bool dispBackG = false;
 };
+// The run's view of a record: each value bounded, the switches compared
+// with "1". The randomization values are read as the numbers their texts
+// begin with; the per-type preparation bounds them where it uses them.
+AdvancedRunValues BoundAdvancedValues(const AdvancedSettings& advanced);
 AdvancedRunValues ReadAdvancedRunValues(const SettingsStore& store);
 
 // Everything the properties dialog edits, as one set.
@@ -314,15 +338,20 @@ struct SettingsSet {
 };
 // A set with every record at its defaults.
 SettingsSet DefaultSettingsSet();
+// The universe values, the 50 types and the 16 composites of a root, each
+// type and composite validated.
+SettingsSet LoadAllSettings(const SettingsStore& store, int16_t root = kUserRoot);
 
-// The accept action's save: the write test, then "AnimationType" = 0, the
-// universe values, the 50 types (each validated) and the 16 composites, and
-// one flush at the end. False, having written nothing else, when the store
-// cannot be written.
+// The accept action's save: the write test (which commits its own value),
+// then "AnimationType" = 0, the universe values, the 50 types (each validated
+// in place) and the 16 composites, committed with one flush at the end. False,
+// having written nothing else, when the store cannot be written.
 bool SaveAllSettings(SettingsStore& store, SettingsSet& set);
 
 // Copies settings that an earlier version kept for the whole machine into the
-// current user's root, once.
+// current user's root, once: only when the machine-wide root holds
+// "AnimationType" in "General" and the user's root does not. The machine-wide
+// root is only read. The copy is committed with one flush at its end.
 void MigrateMachineSettings(SettingsStore& store);
 
 }  // namespace orrelume

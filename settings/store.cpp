@@ -86,9 +86,14 @@ bool SettingsStore::Flush(int16_t root) {
     return backend->Flush();
 }
 
+void SettingsStore::Refresh(int16_t root) {
+    RegistryBackend* backend = Backend(root);
+    if (backend != nullptr) backend->Refresh();
+}
+
 bool SettingsStore::CheckSettingsWritable() {
-    bool ok = WriteSetting("General", "TestRegWrite", int16_t{1});
-    ok = Flush() && ok;
+    // A write the root refuses is not committed: the test then writes nothing.
+    const bool ok = WriteSetting("General", "TestRegWrite", int16_t{1}) && Flush();
     if (ok && ReadSettingInt16("General", "TestRegWrite", 0) == 1) return true;
     if (sink_ != nullptr) sink_->ShowExclamation(kMessageTitle, ReadOnlyStoreMessage());
     return false;

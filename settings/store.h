@@ -26,11 +26,16 @@ class RegistryBackend {
     // until Flush.
     virtual bool Write(std::string_view section, std::string_view name, std::string_view value) = 0;
     // Removes the direct subkey `subkey` of `section` with all its values and
-    // subkeys. A section that does not exist is a success.
+    // subkeys. A section that does not exist is a success; an empty subkey
+    // name deletes nothing and fails.
     virtual bool DeleteSubkey(std::string_view section, std::string_view subkey) = 0;
     // Commits buffered writes in one step (a crash leaves the old or the new
     // store whole); false when the store could not be written.
     virtual bool Flush() = 0;
+    // Re-reads the root from its medium, so that values another process
+    // stored since the last read are seen. Pending writes are committed as by
+    // Flush. A root that lives only in memory has nothing to re-read.
+    virtual void Refresh() {}
 };
 
 // How a message of the store reaches the user (a message box in the program,
@@ -92,10 +97,14 @@ class SettingsStore {
 
     // Commits the buffered writes of a root.
     bool Flush(int16_t root = kUserRoot);
+    // Re-reads a root so that another process's changes are seen (a run
+    // that starts again after the properties dialog saved, say).
+    void Refresh(int16_t root = kUserRoot);
 
     // Writes "TestRegWrite" = 1 in "General", commits, and reads it back.
     // When the store cannot be written the user is told through the sink and
-    // the result is false.
+    // the result is false. Only the test value is committed here; whatever
+    // else was pending is committed with it.
     bool CheckSettingsWritable();
 
     RegistryBackend* Backend(int16_t root) const;

@@ -1,0 +1,126 @@
+#include "platform/qsettings_backend.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QString>
+
+#include "platform/store_ini.h"
+
+namespace orrelume {
+
+namespace {
+
+constexpr char kOrganization[] = "Lumenfold";
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The program's sections nest with backslashes; QSettings nests with "/" and
+// would keep a backslash as part of a name.
+QString GroupOf(std::string_view section) {
+    QString group = FromUtf8(section);
+    group.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return group;
+}
+
+QString KeyOf(std::string_view section, std::string_view name) {
+    QString key = GroupOf(section);
+    if (!key.isEmpty()) key += QLatin1Char('/');
+    return key + FromUtf8(name);
+}
+
+// A process killed between creating a lock file and writing its owner into
+// it leaves the lock empty, and QLockFile takes an empty lock for stale only
+// after 30 seconds: the next save would hang that long. A live owner fills
+// its lock at once, so an empty one a few seconds old has been abandoned.
+void RemoveAbandonedLocks(const QString& file) {
+    for (const QString& lock :
+         {file + QStringLiteral(".lock"), file + QStringLiteral(".lock.rmlock")}) {
+        const QFileInfo info(lock);
+        if (info.exists() && info.size() == 0 &&
+            info.lastModified().secsTo(QDateTime::currentDateTime()) > 2) {
+            QFile::remove(lock);
+        }
+    }
+}
+
+}  // namespace
+
+QSettingsBackend::QSettingsBackend(StoreScope scope, StoreAccess access)
+    : useScope_(true), scope_(scope), readOnly_(access == StoreAccess::ReadOnly) {
+    Open();
+}
+
+QSettingsBackend::QSettingsBackend(const std::string& filePath, StoreAccess access)
+    : useScope_(false), path_(filePath), readOnly_(access == StoreAccess::ReadOnly) {
+    Open();
+}
+
+QSettingsBackend::~QSettingsBackend() = default;
+
+void QSettingsBackend::Open() {
+    const QSettings::Format format = StoreIniFormat();
+    if (useScope_) {
+        const auto scope =
+            scope_ == StoreScope::User ? QSettings::UserScope : QSettings::SystemScope;
+        settings_ = std::make_unique<QSettings>(format, scope, QString::fromLatin1(kOrganization),
+                                                FromUtf8(kApplicationKeyName));
+    } else {
+        settings_ = std::make_unique<QSettings>(FromUtf8(path_), format);
+    }
+    // Each root stands alone: a value missing from the user's file must read
+    // as missing, not as the machine-wide value.
+    settings_->setFallbacksEnabled(false);
+}
+
+std::optional<std::string> QSettingsBackend::Read(std::string_view section, std::string_view name) {
+    if (name.empty()) return std::nullopt;
+    const QVariant value = settings_->value(KeyOf(section, name));
+    if (!value.isValid()) return std::nullopt;
+    const QByteArray bytes =
+        value.typeId() == QMetaType::QByteArray ? value.toByteArray() : value.toString().toUtf8();
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+bool QSettingsBackend::Write(std::string_view section, std::string_view name,
+                             std::string_view value) {
+    if (readOnly_ || name.empty()) return false;
+    settings_->setValue(KeyOf(section, name),
+                        QByteArray(value.data(), static_cast<qsizetype>(value.size())));
+    return true;
+}
+
+bool QSettingsBackend::DeleteSubkey(std::string_view section, std::string_view subkey) {
+    if (readOnly_ || subkey.empty()) return false;
+    // Removes every value of the subkey and of the sections below it.
+    settings_->remove(KeyOf(section, subkey));
+    return true;
+}
+
+bool QSettingsBackend::Flush() {
+    if (readOnly_) return false;
+    RemoveAbandonedLocks(settings_->fileName());
+    settings_->sync();
+    if (settings_->status() == QSettings::NoError) return true;
+    // QSettings keeps reporting an error once one happened; a new object
+    // reports each later flush's own outcome. What failed to be committed
+    // stays pending (QSettings shares it between objects on the same file)
+    // and goes with the next flush that succeeds.
+    Open();
+    return false;
+}
+
+void QSettingsBackend::Refresh() {
+    if (!readOnly_) RemoveAbandonedLocks(settings_->fileName());
+    settings_->sync();
+    if (settings_->status() != QSettings::NoError) Open();
+}
+
+std::string QSettingsBackend::FilePath() const {
+    return settings_->fileName().toStdString();
+}
+
+}  // namespace orrelume

@@ -12,6 +12,8 @@
 
 #include "driver/offscreen_host.h"
 #include "driver/run_driver.h"
+#include "platform/qsettings_backend.h"
+#include "settings/store.h"
 
 namespace orrelume {
 namespace {
@@ -76,6 +78,38 @@ TEST(RenderOutput, ToolWritesReproducibleImages) {
     const QImage image(QString::fromStdString(g));
     EXPECT_EQ(image.size(), QSize(160, 100));
     EXPECT_TRUE(QDir(config).isEmpty());
+
+    // The user's settings reach the tool: a galaxy type whose hue base is 100
+    // and that has no novas shows white stars only.
+    const std::string ini = config.toStdString() + "/Lumenfold/QUIV_Galaxy.ini";
+    {
+        QSettingsBackend backend(ini);
+        SettingsStore store(&backend);
+        ASSERT_TRUE(store.WriteSetting("Universe\\Galaxy4", "Galaxy_HueBase", int16_t{100}));
+        // (novas take their colours from the comet hue range)
+        ASSERT_TRUE(store.WriteSetting("Universe\\Galaxy4", "Galaxy_NovaFreq", int16_t{0}));
+        ASSERT_TRUE(store.Flush());
+    }
+    const QByteArray stored = [&] {
+        QFile f(QString::fromStdString(ini));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    ASSERT_EQ(RunTool(base + g + " --galaxy 4 --stars 500"), 0);
+    const QImage white(QString::fromStdString(g));
+    int lit = 0;
+    for (int y = 0; y < white.height(); ++y) {
+        for (int x = 0; x < white.width(); ++x) {
+            const QRgb p = white.pixel(x, y);
+            if ((p & 0xFFFFFF) == 0) continue;
+            ++lit;
+            EXPECT_EQ(qRed(p), qGreen(p));
+            EXPECT_EQ(qGreen(p), qBlue(p));
+        }
+    }
+    EXPECT_GT(lit, 50);
+    QFile after(QString::fromStdString(ini));
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), stored);  // read, never written
 
     EXPECT_EQ(RunTool(tool.string() + " --help"), 0);
     EXPECT_EQ(RunTool(tool.string() + " --galaxy 50"), 2);

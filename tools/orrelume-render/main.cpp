@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@
 #include "driver/offscreen_host.h"
 #include "driver/run_driver.h"
 #include "driver/settings_source.h"
+#include "driver/store_settings_source.h"
+#include "platform/qsettings_backend.h"
 #include "settings/numeric.h"
 
 namespace {
@@ -23,7 +26,8 @@ constexpr const char* kUsage =
     "Runs Orrelume without a window and writes the last frame as a PNG image.\n"
     "\n"
     "By default the universe of your settings runs exactly as the screen saver runs it\n"
-    "(your settings are read, never written).\n"
+    "(your settings are read from $XDG_CONFIG_HOME/Lumenfold/QUIV_Galaxy.ini, never\n"
+    "written). Frames are not paced: the tool runs as fast as it can.\n"
     "\n"
     "Options:\n"
     "  --frames N       frames to run (default 300; universe creation counts)\n"
@@ -123,7 +127,20 @@ int main(int argc, char** argv) {
     }
     if (o.galaxy && o.composite) return Fail("--galaxy and --composite exclude each other");
 
-    FixedSettingsSource settings;
+    // The user's settings, opened read-only: the tool never writes them (and
+    // so does not migrate machine-wide settings either).
+    FixedSettingsSource defaults;
+    std::unique_ptr<QSettingsBackend> backend;
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<StoreSettingsSource> userSettings;
+    SettingsSource* source = &defaults;
+    if (!o.defaults) {
+        backend = std::make_unique<QSettingsBackend>(StoreScope::User, StoreAccess::ReadOnly);
+        store = std::make_unique<SettingsStore>(backend.get());
+        userSettings = std::make_unique<StoreSettingsSource>(*store);
+        source = userSettings.get();
+    }
+    SettingsSource& settings = *source;
     HostState state;
     OffscreenHost host(state, o.frames);
     RunDriver driver(host, state, settings);

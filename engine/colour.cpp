@@ -254,23 +254,19 @@ void HueStepAll(EngineState& state) {
     };
     int32_t s = 0;
 #if defined(__SSE2__)
-    // Four stars at a time when all four take part: the same single-precision
-    // steps, so the same results.
+    // Four stars of one type that takes part at a time, with one step for
+    // all four: the same single-precision steps, so the same results.
     for (; s + 4 <= n; s += 4) {
-        bool plain = true;
-        alignas(16) float step[4];
-        for (int j = 0; j < 4; ++j) {
-            const int type = types[s + j];
-            plain &= static_cast<unsigned>(type) < static_cast<unsigned>(kGalaxyTypeCount) &&
-                     stepping[type];
-            step[j] = plain ? inc[type] : 0.0f;
-        }
+        const int type = types[s];
+        const bool plain = static_cast<unsigned>(type) < static_cast<unsigned>(kGalaxyTypeCount) &&
+                           stepping[type] && types[s + 1] == type && types[s + 2] == type &&
+                           types[s + 3] == type;
         if (!plain) {
             for (int j = 0; j < 4; ++j)
                 one(s + j);
             continue;
         }
-        __m128 hue = _mm_add_ps(_mm_loadu_ps(hues + s), _mm_load_ps(step));
+        __m128 hue = _mm_add_ps(_mm_loadu_ps(hues + s), _mm_set1_ps(inc[type]));
         const __m128 full = _mm_set1_ps(360.0f);
         hue = _mm_sub_ps(hue, _mm_and_ps(_mm_cmpge_ps(hue, full), full));
         _mm_storeu_ps(hues + s, hue);
@@ -284,7 +280,7 @@ void HueStepAll(EngineState& state) {
                 if (!(hues[s + j] > -kRoundLimit && hues[s + j] < kRoundLimit)) continue;
                 w = PositiveModulo(w, 360);
             }
-            colours[s + j] = table[types[s + j] * 360 + w];
+            colours[s + j] = table[type * 360 + w];
         }
     }
 #endif

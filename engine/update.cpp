@@ -243,31 +243,33 @@ inline int ProjectFour(const PassArrays& a, const Canvas& canvas,
     _mm_storeu_ps(a.pz + s, nz);
     _mm_storeu_ps(a.px + s, nx);
     const __m128 y = _mm_loadu_ps(a.py + s);
-    alignas(16) float tc[4], ts[4], cx[4], cy[4], cz[4];
-    alignas(16) int32_t plane[4];
-    for (int j = 0; j < 4; ++j) {
-        const TypeDraw& t = types[a.typeIndex[s + j]];
-        const int level = a.levels[s + j];
-        const int g = a.galaxy[s + j];
-        tc[j] = t.tiltCos[level];
-        ts[j] = t.tiltSin[level];
-        cx[j] = a.camX[g];
-        cy[j] = a.camY[g];
-        cz[j] = a.camZ[g];
-        plane[j] = t.axisPlane == 0 ? 0 : -1;
-    }
-    const __m128 tiltC = _mm_load_ps(tc), tiltS = _mm_load_ps(ts);
-    const __m128 depth =
-        _mm_add_ps(_mm_add_ps(_mm_mul_ps(nz, tiltC), _mm_mul_ps(y, tiltS)), _mm_load_ps(cz));
+    // The per-star values of the tilt and the galaxy centre, built in
+    // registers: storing them one by one and loading them as a vector would
+    // defeat the processor's store forwarding and stall every group.
+    const TypeDraw& t0 = types[a.typeIndex[s]];
+    const TypeDraw& t1 = types[a.typeIndex[s + 1]];
+    const TypeDraw& t2 = types[a.typeIndex[s + 2]];
+    const TypeDraw& t3 = types[a.typeIndex[s + 3]];
+    const int l0 = a.levels[s], l1 = a.levels[s + 1], l2 = a.levels[s + 2], l3 = a.levels[s + 3];
+    const int g0 = a.galaxy[s], g1 = a.galaxy[s + 1], g2 = a.galaxy[s + 2], g3 = a.galaxy[s + 3];
+    const __m128 tiltC =
+        _mm_setr_ps(t0.tiltCos[l0], t1.tiltCos[l1], t2.tiltCos[l2], t3.tiltCos[l3]);
+    const __m128 tiltS =
+        _mm_setr_ps(t0.tiltSin[l0], t1.tiltSin[l1], t2.tiltSin[l2], t3.tiltSin[l3]);
+    const __m128 camX = _mm_setr_ps(a.camX[g0], a.camX[g1], a.camX[g2], a.camX[g3]);
+    const __m128 camY = _mm_setr_ps(a.camY[g0], a.camY[g1], a.camY[g2], a.camY[g3]);
+    const __m128 camZ = _mm_setr_ps(a.camZ[g0], a.camZ[g1], a.camZ[g2], a.camZ[g3]);
+    const __m128 swap = _mm_castsi128_ps(_mm_setr_epi32(
+        -(t0.axisPlane != 0), -(t1.axisPlane != 0), -(t2.axisPlane != 0), -(t3.axisPlane != 0)));
+    const __m128 depth = _mm_add_ps(_mm_add_ps(_mm_mul_ps(nz, tiltC), _mm_mul_ps(y, tiltS)), camZ);
     // Axis plane 0: the galaxy's x across the screen and its height down;
     // plane 1 swaps them.
     const __m128 across = nx;
     const __m128 down = _mm_sub_ps(_mm_mul_ps(nz, tiltS), _mm_mul_ps(y, tiltC));
-    const __m128 swap = _mm_castsi128_ps(_mm_load_si128(reinterpret_cast<const __m128i*>(plane)));
     const __m128 first = _mm_or_ps(_mm_andnot_ps(swap, across), _mm_and_ps(swap, down));
     const __m128 second = _mm_or_ps(_mm_andnot_ps(swap, down), _mm_and_ps(swap, across));
-    const __m128 sx = _mm_add_ps(first, _mm_load_ps(cx));
-    const __m128 sy = _mm_add_ps(second, _mm_load_ps(cy));
+    const __m128 sx = _mm_add_ps(first, camX);
+    const __m128 sy = _mm_add_ps(second, camY);
     const __m128 q = _mm_div_ps(_mm_set1_ps(canvas.projScale), depth);
     const __m128 fx =
         _mm_add_ps(_mm_mul_ps(q, sx), _mm_set1_ps(static_cast<float>(canvas.centerX)));
@@ -336,12 +338,21 @@ void SinglePixelPass(EngineState& state, const FrameInputs& in) {
     const int32_t n = st.count;
     int32_t s = 0;
 #if defined(__SSE2__)
+    // Whether every type rotates its stars (then only the phases need a look).
+    bool allRotate = true;
+    for (const TypeDraw& t : types)
+        allRotate &= t.motion == Motion::Rotation;
     for (; s + 4 <= n; s += 4) {
-        bool plain = true;
-        for (int j = 0; j < 4; ++j) {
-            const int32_t k = s + j;
-            plain &= (a.newFrames[k] | a.novaFrames[k] | a.pulsarFrames[k]) == 0;
-            plain &= types[a.typeIndex[k]].motion == Motion::Rotation;
+        // Four stars without a special phase: their three counters are all 0.
+        const __m128i phases = _mm_or_si128(
+            _mm_or_si128(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(a.newFrames + s)),
+                         _mm_loadl_epi64(reinterpret_cast<const __m128i*>(a.novaFrames + s))),
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(a.pulsarFrames + s)));
+        bool plain = _mm_cvtsi128_si64(phases) == 0;
+        if (plain && !allRotate) {
+            for (int j = 0; j < 4; ++j) {
+                plain &= types[a.typeIndex[s + j]].motion == Motion::Rotation;
+            }
         }
         if (!plain) {
             for (int j = 0; j < 4; ++j)
@@ -352,11 +363,14 @@ void SinglePixelPass(EngineState& state, const FrameInputs& in) {
         const int drawn = ProjectFour(a, canvas, types, s, nextX, nextY);
         for (int j = 0; j < 4; ++j) {
             const int32_t k = s + j;
-            *canvas.SlotOrSpare(a.screenX[k], a.screenY[k], true) = 0xFF000000u;
+            const bool draw = ((drawn >> j) & 1) != 0;
+            // A star drawn where it was: erasing first would change nothing
+            // the frame shows, so the erase goes to the spare word.
+            const bool stays = draw & (nextX[j] == a.screenX[k]) & (nextY[j] == a.screenY[k]);
+            *canvas.SlotOrSpare(a.screenX[k], a.screenY[k], !stays) = 0xFF000000u;
             a.screenX[k] = nextX[j];
             a.screenY[k] = nextY[j];
-            *canvas.SlotOrSpare(nextX[j], nextY[j], ((drawn >> j) & 1) != 0) =
-                a.colour[k] | 0xFF000000u;
+            *canvas.SlotOrSpare(nextX[j], nextY[j], draw) = a.colour[k] | 0xFF000000u;
         }
     }
 #endif

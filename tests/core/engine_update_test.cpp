@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <set>
 
 #include "engine/galaxy_slots.h"
@@ -168,6 +169,46 @@ TEST(EngineUpdate, GravitonStarsThroughTheCoreStayFinite) {
     // Flung out with a large velocity, and the frame goes on.
     EXPECT_GT(std::fabs(st.velX[1]), 1.0f);
     EXPECT_EQ(st.velX[0], 0.0f);
+}
+
+}  // namespace
+}  // namespace orrelume
+
+namespace orrelume {
+namespace {
+
+TEST(EngineUpdate, ValuesThatCannotBePixelsAreSkippedAndTheFramesGoOn) {
+    UniverseSettings u = test::TinyUniverse();
+    u.galaxy = 3;
+    u.stars = 40;
+    for (int trail : {1, 2}) {
+        u.sTrail = static_cast<int16_t>(trail);
+        test::CoreRun run(u);
+        EngineState& e = run.engine();
+        StarTable& st = run.stars();
+        const float inf = std::numeric_limits<float>::infinity();
+        const float nan = std::numeric_limits<float>::quiet_NaN();
+        const float wild[] = {nan, inf, -inf, 1e30f, -3e38f, 0};
+        for (int s = 0; s < st.count; ++s) {
+            st.posX[s] = wild[s % 6];
+            st.posY[s] = wild[(s / 6) % 6];
+            st.posZ[s] = wild[(s + 3) % 6];
+            st.spinCos[s] = s % 7 == 0 ? nan : 1;
+            st.spinSin[s] = 0;
+            st.hue[s] = s % 5 == 0 ? nan : (s % 5 == 1 ? 3e38f : 10);
+        }
+        e.galaxies.camX[0] = inf;
+        e.galaxies.camZ[1] = nan;
+        e.galaxies.camZ[2] = 1e-30f;
+        for (int frame = 0; frame < 20; ++frame)
+            UpdateGalaxies(e, {frame % 3, 0, 4, 0.5f, true, 0});
+        // A wild star that was never projected keeps its stored pixel; only
+        // real pixels reach the picture.
+        for (size_t i = 0; i < st.screenX.size(); ++i) {
+            if (st.screenX[i] == kUnroundable) continue;
+            EXPECT_GT(st.screenX[i], -100000000) << i;
+        }
+    }
 }
 
 }  // namespace

@@ -112,27 +112,30 @@ void RunDriver::SettleAfterFirstStep() {
     }
 }
 
-bool RunDriver::EndOfFrame() {
-    host_.Present(surface_);
-    bool stop = false;
+bool RunDriver::FramePacer() {
+    // Serve window events at least once, then wait (blocking in the host,
+    // woken by events) until the frame has lasted the frame delay since its
+    // stamp, looking at the stop flag after every yield.
     int32_t wait = 0;
     for (;;) {
         host_.ProcessEvents(wait);
-        if (state_.StopRequested) {
-            stop = true;
-            break;
-        }
-        if (unpaced_) break;
+        if (state_.StopRequested) return true;
+        if (unpaced_) return false;
         const int64_t elapsed = std::llabs(static_cast<int64_t>(host_.TickCount()) -
                                            static_cast<int64_t>(FrameStartTime));
-        if (elapsed >= surface_.FrameDelay) break;
+        if (elapsed >= surface_.FrameDelay) return false;
         wait = static_cast<int32_t>(surface_.FrameDelay - elapsed);
     }
-    if (!stop && state_.RunMode == kRunModePreview && !host_.PreviewHostAlive()) {
+}
+
+bool RunDriver::EndOfFrame() {
+    host_.Present(surface_);
+    if (FramePacer()) return true;
+    if (state_.RunMode == kRunModePreview && !host_.PreviewHostAlive()) {
         state_.StopRequested = true;
-        stop = true;
+        return true;
     }
-    return stop;
+    return false;
 }
 
 void RunDriver::RunWindowLoop(bool reduced) {

@@ -80,6 +80,8 @@ class RunDriver : private FrameControl {
     bool RestartRequested() override;
     void SettleAfterFirstStep() override;
 
+    // The wait of EndOfFrame; true when a stop was asked for.
+    bool FramePacer();
     void SyncCanvas();
     void Reseed();
     void EnsureFrameDelay();

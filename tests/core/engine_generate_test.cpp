@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/generate.h"
+#include "engine/random_velocity.h"
 #include "engine/type_runtime.h"
 #include "support/core_fixture.h"
 
@@ -110,6 +111,21 @@ TEST(EngineGenerate, SpinIsAtMostAQuarterTurnAndOtherStylesHaveOneLevel) {
         EXPECT_FLOAT_EQ(st.velX[s], st.posX[s] * e.rt[2].force);
         EXPECT_FLOAT_EQ(st.velZ[s], st.posZ[s] * e.rt[2].force);
     }
+}
+
+TEST(EngineGenerate, RandomVelocityHasTheGivenLength) {
+    Random rng(9);
+    double sumX = 0, sumY = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const ShapePoint v = RandomVelocity(rng, 2.0f);
+        const double length = std::sqrt(double{v.x} * v.x + double{v.y} * v.y + double{v.z} * v.z);
+        EXPECT_NEAR(length, 2.0, 1e-5);
+        sumX += v.x;
+        sumY += v.y;
+    }
+    // Spread over all directions, not one side.
+    EXPECT_LT(std::fabs(sumY / 2000), 0.1);
+    EXPECT_LT(std::fabs(sumX / 2000), 0.1);
 }
 
 TEST(EngineGenerate, RandomFactorsScaleSizeAndSpin) {

@@ -64,7 +64,20 @@ TEST(RenderOutput, ToolWritesReproducibleImages) {
     // Runs on an empty settings folder of its own, which it must not write.
     const QString config = dir.filePath("config");
     QDir().mkpath(config);
+    const char* previous = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = previous ? previous : "";
     setenv("XDG_CONFIG_HOME", config.toUtf8().constData(), 1);
+    struct Restore {
+        bool had;
+        std::string value;
+        ~Restore() {
+            if (had) {
+                setenv("XDG_CONFIG_HOME", value.c_str(), 1);
+            } else {
+                unsetenv("XDG_CONFIG_HOME");
+            }
+        }
+    } restore{previous != nullptr, saved};
     const std::string base = tool.string() + " --frames 60 --seed 3 --size 160x100 --out ";
     const std::string a = dir.filePath("a.png").toStdString();
     const std::string b = dir.filePath("b.png").toStdString();

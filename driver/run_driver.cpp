@@ -187,6 +187,7 @@ void RunDriver::UniverseRunLoop() {
     EngineState& e = u.engine;
     e.values = NormaliseUniverseValues(universeSettings_);
     const RunValues& v = e.values;
+    EnsureFrameDelay();  // a dialog's universe preview paces like the saver
     AllocateRun(u);
     ResetComets(e, false, 0);
     PrepareTypeRuntimes(e, RandomisationValues());

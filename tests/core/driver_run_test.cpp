@@ -85,6 +85,20 @@ TEST(DriverRun, EveryFrameIsPacedDepartureIncluded) {
     EXPECT_EQ(flat.host.yields, 30);
 }
 
+TEST(DriverRun, UniversePreviewOfADialogPacesWithTheStoredDelay) {
+    DriverRig rig;
+    rig.settings.advanced.frameDelay = 30;
+    rig.host.frameLimit = 20;
+    rig.driver.SetUpDialogSurface(120, 90, false, 1.0f);  // no delay of its own
+    RunRecords records;
+    rig.settings.LoadRecords(records);
+    rig.driver.SetRecords(records.types, records.composites);
+    rig.driver.SetUniverseSettings(records.universe);
+    BuildColourTables(rig.driver.Engine(), 165, 210);
+    rig.driver.UniverseRunLoop();
+    EXPECT_EQ(std::count(rig.host.waits.begin(), rig.host.waits.end(), 30), 19);
+}
+
 TEST(DriverRun, PreviewStopsWhenItsHostWindowIsGone) {
     DriverRig rig;
     rig.state.RunMode = kRunModePreview;

@@ -140,23 +140,34 @@ ShapePoint StandardPoint(EngineState& state, int type) {
     return {static_cast<float>(s.x), static_cast<float>(s.y), static_cast<float>(s.z)};
 }
 
-ColourParams StandardStar(EngineState& state, int32_t star, int type, float phase) {
+StandardSample StandardGenerate(EngineState& state, int type, float phase, float spinRate) {
     const StandardShape s = MakeStandardShape(state, type, phase);
-    const TypeRuntime& rt = state.rt[type];
-    StarTable& st = state.stars;
     // Inner stars turn faster, outer levels slower again, and no star more
     // than a quarter turn per frame.
-    double omega =
-        std::sqrt(1.0 / s.rho) * static_cast<double>(kTwoPi) * rt.spinRate / (s.level + 1);
+    double omega = std::sqrt(1.0 / s.rho) * static_cast<double>(kTwoPi) * spinRate / (s.level + 1);
     if (omega > kHalfPi) omega = kHalfPi;
     if (!(omega == omega)) omega = 0;  // NaN
-    st.spinCos[star] = static_cast<float>(std::cos(omega));
-    st.spinSin[star] = static_cast<float>(std::sin(omega));
-    st.posX[star] = static_cast<float>(s.x);
-    st.posY[star] = static_cast<float>(s.y);
-    st.posZ[star] = static_cast<float>(s.z);
+    StandardSample out;
+    out.x = static_cast<float>(s.x);
+    out.y = static_cast<float>(s.y);
+    out.z = static_cast<float>(s.z);
+    out.level = s.level;
+    out.spinCos = static_cast<float>(std::cos(omega));
+    out.spinSin = static_cast<float>(std::sin(omega));
+    out.omega = static_cast<float>(omega);
+    return out;
+}
+
+ColourParams StandardStar(EngineState& state, int32_t star, int type, float phase) {
+    const StandardSample s = StandardGenerate(state, type, phase, state.rt[type].spinRate);
+    StarTable& st = state.stars;
+    st.spinCos[star] = s.spinCos;
+    st.spinSin[star] = s.spinSin;
+    st.posX[star] = s.x;
+    st.posY[star] = s.y;
+    st.posZ[star] = s.z;
     st.level[star] = s.level;
-    return {static_cast<float>(omega), 0.0f};
+    return {s.omega, 0.0f};
 }
 
 void GenerateStar(EngineState& state, int32_t star, int type, int galaxy) {

@@ -29,6 +29,17 @@ float ShapeProfile(Random& rng, int profile, float r, float P, float P2);
 // One point of a type's standard shape: no spin, no arm phase.
 ShapePoint StandardPoint(EngineState& state, int type);
 
+// One point of the standard generator with its own rotation step: the arm
+// phase and the spin rate are given (a comet nucleus orbits at its own
+// rate). Draws the same numbers in the same order as StandardStar.
+struct StandardSample {
+    float x = 0, y = 0, z = 0;
+    int16_t level = 0;
+    float spinCos = 1, spinSin = 0;
+    float omega = 0;  // the rotation step, the colour parameter c1
+};
+StandardSample StandardGenerate(EngineState& state, int type, float phase, float spinRate);
+
 // The standard generator for star `star` with the given arm phase: fills the
 // star's position, level and rotation step; returns its colour parameters
 // (c1 = the star's spin).

@@ -17,9 +17,6 @@ void StarTable::Allocate(int32_t stars, int32_t trailLength) {
     for (auto* v : {&age, &flareScreenX, &flareScreenY})
         v->assign(n, 0);
     color.assign(n, 0u);
-    nextX.assign(n, 0);
-    nextY.assign(n, 0);
-    nextDrawn.assign(n, uint8_t{0});
     const size_t entries = n * static_cast<size_t>(trailLength);
     screenX.assign(entries, 0);
     screenY.assign(entries, 0);

@@ -67,10 +67,6 @@ struct StarTable {
     std::vector<float> spriteX, spriteY, spriteDepth;
     // Last plotted pixels: star s owns entries s * trail .. s * trail + trail - 1.
     std::vector<int32_t> screenX, screenY;
-    // Scratch of the frame's star pass: each ordinary star's next pixel and
-    // whether it is drawn.
-    std::vector<int32_t> nextX, nextY;
-    std::vector<uint8_t> nextDrawn;
 
     void Allocate(int32_t stars, int32_t trailLength);
     bool IsOrdinary(int32_t s) const {

@@ -91,24 +91,30 @@ void TemplateText::IndexHeaders() {
         auto it = headers_.find(name);
         if (it == headers_.end()) {
             if (headers_.size() >= kMaxSectionNames) continue;
-            it = headers_.emplace(name, Headers{close + 1, {}}).first;
+            Headers headers;
+            headers.firstBody = close + 1;
+            it = headers_.emplace(name, std::move(headers)).first;
         }
         if (AtLineStart(text, open) && it->second.lineBodies.size() < kMaxBlocksPerSection)
             it->second.lineBodies.push_back(close + 1);
     }
 }
 
-std::vector<TemplateText::Block*> TemplateText::BlocksOf(std::string_view section) {
-    std::vector<Block*> blocks;
+const std::vector<TemplateText::Block*>& TemplateText::BlocksOf(std::string_view section) {
+    static const std::vector<Block*> kNone;
     const auto it = headers_.find(section);
-    if (it == headers_.end()) return blocks;
-    if (it->second.lineBodies.empty()) {
-        blocks.push_back(&BlockAt(it->second.firstBody));
-    } else {
-        for (size_t body : it->second.lineBodies)
-            blocks.push_back(&BlockAt(body));
+    if (it == headers_.end()) return kNone;
+    Headers& headers = it->second;
+    if (!headers.resolved) {
+        headers.resolved = true;
+        if (headers.lineBodies.empty()) {
+            headers.blocks.push_back(&BlockAt(headers.firstBody));
+        } else {
+            for (size_t body : headers.lineBodies)
+                headers.blocks.push_back(&BlockAt(body));
+        }
     }
-    return blocks;
+    return headers.blocks;
 }
 
 TemplateText::Block& TemplateText::BlockAt(size_t begin) {
@@ -123,22 +129,34 @@ TemplateText::Block& TemplateText::BlockAt(size_t begin) {
     auto last = lastBreaks_.find(block.end);
     if (last == lastBreaks_.end()) {
         size_t found = std::string::npos;
-        for (size_t pos = block.end; pos > 0; --pos) {
+        size_t pos = block.end;
+        const size_t floor = block.end - std::min(block.end, budget_);
+        for (; pos > floor; --pos) {
             if (IsLineBreak(text_[pos - 1])) {
                 found = pos - 1;
                 break;
             }
         }
+        Spend(block.end - pos);
         last = lastBreaks_.emplace(block.end, found).first;
     }
-    block.searchEnd = (last->second == std::string::npos || last->second < begin)
-                          ? begin
-                          : std::min(last->second, block.end);
+    const bool hasLineEnd = last->second != std::string::npos && last->second >= begin;
+    block.searchEnd = hasLineEnd ? last->second : begin;
 
-    // The key lines start on the line after the header's.
-    size_t lineStart = begin;
-    while (lineStart < block.end && !IsLineBreak(text_[lineStart]))
-        ++lineStart;
+    // The key lines start on the line after the header's: at the first line
+    // end of the block, if it has one.
+    size_t lineStart = block.end;
+    if (hasLineEnd) {
+        const size_t reach = std::min(block.searchEnd + 1 - begin, budget_);
+        const char* const data = text_.data();
+        const char* lf = static_cast<const char*>(std::memchr(data + begin, '\n', reach));
+        // A CR counts only before the first LF.
+        const size_t crReach = lf == nullptr ? reach : static_cast<size_t>(lf - (data + begin));
+        const char* cr = static_cast<const char*>(std::memchr(data + begin, '\r', crReach));
+        const char* first = cr != nullptr ? cr : lf;
+        if (first != nullptr) lineStart = static_cast<size_t>(first - data);
+        Spend(first != nullptr ? lineStart - begin : reach);
+    }
     block.lines = &LinesOf(lineStart, block.end);
     return block;
 }
@@ -255,7 +273,7 @@ std::optional<std::string_view> TemplateText::ValueAt(size_t valueStart) const {
 }
 
 std::optional<std::string_view> TemplateText::Find(std::string_view section, std::string_view key) {
-    const std::vector<Block*> blocks = BlocksOf(section);
+    const std::vector<Block*>& blocks = BlocksOf(section);
     if (blocks.empty() || key.empty()) return std::nullopt;
 
     // A key at the start of a line, in the first block that has it.

@@ -56,9 +56,12 @@ class TemplateText {
     const std::string& Text() const { return text_; }
 
   private:
+    struct Block;
     struct Headers {
         size_t firstBody = 0;            // after the "]" of the first header anywhere
         std::vector<size_t> lineBodies;  // after the "]" of each header at a line start
+        std::vector<Block*> blocks;      // the section's blocks, once resolved
+        bool resolved = false;
     };
     // The key lines of a stretch of text, from a line start to a block end.
     struct KeyLines {
@@ -78,7 +81,7 @@ class TemplateText {
     };
 
     void IndexHeaders();
-    std::vector<Block*> BlocksOf(std::string_view section);
+    const std::vector<Block*>& BlocksOf(std::string_view section);
     Block& BlockAt(size_t begin);
     size_t BlockEnd(size_t begin);
     const KeyLines& LinesOf(size_t begin, size_t end);

@@ -1,0 +1,161 @@
+// The factory reset, the reset menu and the first-run flow.
+#include "settings/reset.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+
+namespace orrelume {
+
+namespace {
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (!path.empty() && path.back() != '/') path += '/';
+    path += name;
+    return path;
+}
+
+}  // namespace
+
+bool FolderIsWritable(std::string_view folder) {
+    if (folder.empty()) return false;
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) return false;
+    // Creating a file is the only test that holds for every user (root
+    // passes permission checks) and every file system (a read-only mount).
+    static std::atomic<unsigned> counter{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    const std::string probe = JoinPath(folder, ".orrelume-write-test-" + std::to_string(stamp) +
+                                                   "-" + std::to_string(counter.fetch_add(1)));
+    std::FILE* file = std::fopen(probe.c_str(), "wx");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    std::remove(probe.c_str());
+    return true;
+}
+
+std::string SafetyCopyTemplatePath(std::string_view programFolder, std::string_view storeFolder) {
+    if (FolderIsWritable(programFolder) || storeFolder.empty())
+        return JoinPath(programFolder, kSafetyCopyName);
+    return JoinPath(storeFolder, kSafetyCopyName);
+}
+
+std::string ResetQuestionText(int menuItem) {
+    std::string text = "Do you really want to reset the Properties to the ";
+    text += menuItem == kResetMenuItem20 ? "Orrelume 2.0 factory settings?"
+                                         : "Orrelume 4.x factory settings?";
+    text += "\r\n\r\n";
+    text += "Yes      - Save current settings to 'propsave.glx' then Reset the Properties.";
+    text += "\r\n";
+    text += "No       - Reset Properties without saving current settings.";
+    text += "\r\n";
+    text += "Cancel - Don't Reset or Save Properties.";
+    return text;
+}
+
+bool ChooseUniverseTheme(int theme, bool use20Variant, SettingsSet& set,
+                         SettingsDialogPort& dialog) {
+    const std::optional<UniverseSettings> universe =
+        UniverseThemeValues(theme, use20Variant, set.universe);
+    if (!universe) return false;
+    set.universe = *universe;
+    dialog.ShowUniverseValues(set.universe);
+    dialog.ClearCompositeSelection();
+    return true;
+}
+
+void ResetToFactory(SettingsStore& store, SettingsSet& set, SettingsDialogPort& dialog,
+                    int presetSet) {
+    WriteFactoryAdvancedSettings(store);
+    store.Flush();
+    ApplyCompositePresets(presetSet, set.composites);
+    for (int slot = 0; slot < kGalaxyTypeCount; ++slot)
+        ApplyGalaxyPreset(presetSet, slot, set.types[slot]);
+    dialog.RefreshLists();
+    dialog.SelectFirstGalaxyType();
+    dialog.ShowUniverseThemePosition(0);
+    // Theme 1 has its own row in the 2.0 set.
+    ChooseUniverseTheme(1, presetSet == kPresetSet20, set, dialog);
+    dialog.ShowUniverseThemePosition(1);
+    dialog.ShowFirstExtrasPage();
+}
+
+void LoadSettingsIntoDialog(const SettingsStore& store, SettingsSet& set,
+                            SettingsDialogPort& dialog) {
+    set = LoadAllSettings(store);
+    dialog.ShowUniverseValues(set.universe);
+    dialog.RefreshLists();
+}
+
+FirstRunOutcome RunFirstRunFlow(SettingsStore& store, SettingsSet& set, GalaxyTemplate& templates,
+                                SettingsDialogPort& dialog, const std::string& safetyCopyPath) {
+    const bool welcomed = store.ReadSettingInt16("General", "ResetSettings", -1) != -1;
+    if (!welcomed) {
+        store.WriteSetting("General", "ResetSettings", int16_t{1});
+        store.Flush();
+        const bool settingsExist = StoredSettingsExist(store);
+        // The safety copy holds the settings as stored, whatever the dialog
+        // held before.
+        if (settingsExist) set = LoadAllSettings(store);
+        const bool resetPressed =
+            dialog.ShowWelcome(settingsExist, [&](TemplateProgress* progress) {
+                templates.SetCurrentTemplatePath(safetyCopyPath);
+                SaveTemplate(templates, store, set, progress);
+            });
+        if (resetPressed) {
+            ResetToFactory(store, set, dialog, kPresetSet4x);
+            return FirstRunOutcome::kWelcomeReset;
+        }
+        if (!StoredSettingsExist(store)) {
+            ResetToFactory(store, set, dialog, kPresetSet4x);
+            return FirstRunOutcome::kWelcomeFactory;
+        }
+        LoadSettingsIntoDialog(store, set, dialog);
+        return FirstRunOutcome::kWelcomeLoaded;
+    }
+
+    if (!StoredSettingsExist(store)) {
+        ResetToFactory(store, set, dialog, kPresetSet4x);
+        // A store that cannot be written says so (the write test's message)
+        // and the factory values stay in the dialog, to be accepted later.
+        if (!SaveAllSettings(store, set)) return FirstRunOutcome::kResetNotSaved;
+        // The save validated the set in place; the lists show it as stored.
+        dialog.RefreshLists();
+        return FirstRunOutcome::kResetAndSaved;
+    }
+    LoadSettingsIntoDialog(store, set, dialog);
+    return FirstRunOutcome::kLoaded;
+}
+
+bool OfferReset(SettingsStore& store, SettingsSet& set, GalaxyTemplate& templates,
+                SettingsDialogPort& dialog, int menuItem, const std::string& safetyCopyPath) {
+    if (menuItem != kResetMenuItem20 && menuItem != kResetMenuItem4x) return false;
+    const int presetSet = menuItem == kResetMenuItem20 ? kPresetSet20 : kPresetSet4x;
+
+    const std::string keptPath = templates.CurrentTemplatePath();
+    templates.SetCurrentTemplatePath(safetyCopyPath);
+    dialog.SetResetMenuItemChecked(menuItem, true);
+
+    bool reset = false;
+    switch (dialog.AskResetQuestion(ResetQuestionText(menuItem))) {
+        case ResetAnswer::kYes:
+            SaveTemplate(templates, store, set, &dialog);
+            ResetToFactory(store, set, dialog, presetSet);
+            reset = true;
+            break;
+        case ResetAnswer::kNo:
+            ResetToFactory(store, set, dialog, presetSet);
+            reset = true;
+            break;
+        case ResetAnswer::kCancel:
+            break;
+    }
+
+    templates.SetCurrentTemplatePath(keptPath);
+    dialog.SetResetMenuItemChecked(menuItem, false);
+    return reset;
+}
+
+}  // namespace orrelume

@@ -1,0 +1,79 @@
+// Resetting to the factory settings: the reset itself, the reset menu of the
+// properties dialog with its safety copy "propsave.glx", and the first-run
+// flow that greets the user when the dialog opens for the first time.
+//
+// These run on the dialog's working set (types, composites and universe
+// values in memory) and tell the dialog what to show through its port. The
+// advanced values a reset writes go to the store at once; everything else
+// reaches the store when the dialog's settings are accepted.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "settings/dialog_port.h"
+#include "settings/factory_themes.h"
+#include "settings/records.h"
+#include "settings/template_file.h"
+
+namespace orrelume {
+
+inline constexpr std::string_view kSafetyCopyName = "propsave.glx";
+
+// The items of the reset menu: 0 the 2.0 set, 1 a separator, 2 the 4.x set.
+inline constexpr int kResetMenuItem20 = 0;
+inline constexpr int kResetMenuItem4x = 2;
+
+// Whether a file can be created in `folder`.
+bool FolderIsWritable(std::string_view folder);
+// Where the settings are saved before a reset: "propsave.glx" in the
+// program's folder when that can be written (an installation the user owns),
+// otherwise beside the user's store, where the user can always write.
+std::string SafetyCopyTemplatePath(std::string_view programFolder, std::string_view storeFolder);
+
+// The reset question for a menu item (0 or 2).
+std::string ResetQuestionText(int menuItem);
+
+// Choosing universe theme `theme` (1..8) in the dialog: the universe values
+// take the theme's row and the composite editor is cleared. Other positions
+// do nothing and give false.
+bool ChooseUniverseTheme(int theme, bool use20Variant, SettingsSet& set,
+                         SettingsDialogPort& dialog);
+
+// The factory reset to `presetSet`: the advanced factory values are stored at
+// once; the composites and the 50 types take the set's presets; the first
+// type is selected and universe theme 1 fills the universe values (its 2.0
+// row for the 2.0 set).
+void ResetToFactory(SettingsStore& store, SettingsSet& set, SettingsDialogPort& dialog,
+                    int presetSet);
+
+// Loads the stored universe values, types and composites into the dialog.
+void LoadSettingsIntoDialog(const SettingsStore& store, SettingsSet& set,
+                            SettingsDialogPort& dialog);
+
+enum class FirstRunOutcome {
+    kWelcomeReset,    // welcome shown; the user chose the reset (after a safety copy)
+    kWelcomeFactory,  // welcome shown; no settings existed, so the factory set is in place
+    kWelcomeLoaded,   // welcome shown; the user kept the existing settings
+    kResetAndSaved,   // no welcome; settings were missing: factory set, saved
+    kResetNotSaved,   // as above, but the store could not be written
+    kLoaded,          // the stored settings were loaded
+};
+
+// Run by the properties dialog as it opens. The first time ("ResetSettings"
+// absent) the welcome window is shown; its reset saves the current settings
+// to `safetyCopyPath`, which stays the current template path. When settings
+// were never stored ("AnimationType" absent) the 4.x factory set is put in
+// place (and, when the welcome has run before, saved at once).
+FirstRunOutcome RunFirstRunFlow(SettingsStore& store, SettingsSet& set, GalaxyTemplate& templates,
+                                SettingsDialogPort& dialog, const std::string& safetyCopyPath);
+
+// The reset menu: asks whether to save the current settings to
+// `safetyCopyPath` first (Yes), reset without saving (No) or do nothing
+// (Cancel). The menu item is checked while the action runs, and the current
+// template path is the same afterwards as before. True when the settings were
+// reset. A failed safety copy does not stop the reset.
+bool OfferReset(SettingsStore& store, SettingsSet& set, GalaxyTemplate& templates,
+                SettingsDialogPort& dialog, int menuItem, const std::string& safetyCopyPath);
+
+}  // namespace orrelume

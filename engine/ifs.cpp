@@ -24,4 +24,8 @@ ShapePoint UniverseIfsPoint(EngineState& state, int type) {
     return StandardPoint(state, type);
 }
 
+StandardSample IfsNucleus(EngineState& state, int type, int instance) {
+    return StandardGenerate(state, type, state.rt[type].armPhase, state.rt[type].cometOrbit);
+}
+
 }  // namespace orrelume

@@ -36,4 +36,9 @@ ColourParams IfsStar(EngineState& state, int32_t star, int type, int instance);
 // One point of the type's structure iterated on the universe's own maps.
 ShapePoint UniverseIfsPoint(EngineState& state, int type);
 
+// A comet nucleus placed by the instance's structure: one step of its current
+// point, turned by the type's spin phase; the nucleus then turns rigidly with
+// the structure (the type's eightfold spin step), at level 0.
+StandardSample IfsNucleus(EngineState& state, int type, int instance);
+
 }  // namespace orrelume

@@ -30,4 +30,13 @@ ShapePoint NebulaPoint(EngineState& state, int type) {
     return StandardPoint(state, type);
 }
 
+StandardSample NebulaNucleus(EngineState& state, int type, int instance, float& param) {
+    param = 0;
+    return StandardGenerate(state, type, state.rt[type].armPhase, state.rt[type].cometOrbit);
+}
+
+ShapePoint NebulaRibbonPoint(EngineState& state, int type, int instance, float param) {
+    return ShapePoint{};
+}
+
 }  // namespace orrelume

@@ -34,4 +34,12 @@ ColourParams NebulaStar(EngineState& state, int32_t star, int type, int instance
 // A point on the universe's own ribbon.
 ShapePoint NebulaPoint(EngineState& state, int type);
 
+// A comet nucleus on an instance's ribbon: its parameter along the ribbon is
+// chosen as a star's is (written to `param`), and the point is the ribbon at
+// that parameter.
+StandardSample NebulaNucleus(EngineState& state, int type, int instance, float& param);
+// The point of an instance's ribbon at parameter `param` (0 <= param <
+// control points): where a nebula comet nucleus rides each frame.
+ShapePoint NebulaRibbonPoint(EngineState& state, int type, int instance, float param);
+
 }  // namespace orrelume

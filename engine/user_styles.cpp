@@ -32,4 +32,8 @@ int StructurePoints(int structureType) {
     return StructurePointCount(static_cast<int16_t>(structureType));
 }
 
+StandardSample MoleculeNucleus(EngineState& state, int type) {
+    return StandardGenerate(state, type, state.rt[type].armPhase, state.rt[type].cometOrbit);
+}
+
 }  // namespace orrelume

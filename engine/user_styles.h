@@ -25,6 +25,10 @@ void UserIfsStep(EngineState& state, int type, IfsInstance& point);
 ColourParams MoleculeStar(EngineState& state, int32_t star, int type);
 // One point of a molecular structure (for shaping the expansion cloud).
 ShapePoint MoleculePoint(EngineState& state, int type);
+
+// A comet nucleus on one of the type's atoms (chosen as a star's atom is, with
+// no jitter), turning with the structure.
+StandardSample MoleculeNucleus(EngineState& state, int type);
 // The element table: "name", "symbol", "shells", "color", "radius".
 std::string ElementProperty(int element, std::string_view name);
 // The point count of a structure type.

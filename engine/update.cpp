@@ -495,16 +495,7 @@ void RebirthStar(EngineState& state, int32_t s, int32_t galaxy, int16_t singleTy
     st.galaxyIndex[s] = static_cast<int16_t>(g);
     st.typeIndex[s] = static_cast<int16_t>(type);
     GenerateStar(state, s, type, g);
-    const float u = state.rng.Next();
-    const TypeRuntime& rt = state.rt[type];
-    const CameraPoint at = StarCameraPoint(state, s);
-    if (u < rt.pulsarChance) {
-        StartPulsar(state, s, at);
-    } else if (u < rt.novaChance + rt.pulsarChance) {
-        StartNova(state, s, at);
-    } else {
-        StartNewStarFlare(state, s, at);
-    }
+    StartPhase(state, s);
 }
 
 void UpdateGalaxies(EngineState& state, const FrameInputs& in) {

@@ -99,8 +99,11 @@ TEST(RenderOutput, ToolWritesReproducibleImages) {
         QSettingsBackend backend(ini);
         SettingsStore store(&backend);
         ASSERT_TRUE(store.WriteSetting("Universe\\Galaxy4", "Galaxy_HueBase", int16_t{100}));
-        // (novas take their colours from the comet hue range)
+        // (novas, pulsars and comets take their colours from the comet hue
+        // range)
         ASSERT_TRUE(store.WriteSetting("Universe\\Galaxy4", "Galaxy_NovaFreq", int16_t{0}));
+        ASSERT_TRUE(store.WriteSetting("Universe\\Galaxy4", "Galaxy_PulsarFreq", int16_t{0}));
+        ASSERT_TRUE(store.WriteSetting("Universe\\Galaxy4", "Galaxy_CometFreq", int16_t{0}));
         ASSERT_TRUE(store.Flush());
     }
     const QByteArray stored = [&] {

@@ -1,9 +1,15 @@
 // Ambient stars.
 //
-// For now the stars are placed and brought to rest with the expansion, but
-// they are neither moved nor drawn; that comes with the ambient-stars work.
+// Each star erases only what it showed: a star that was re-born, spent, or
+// behind the eye last frame showed nothing, and its stored screen point is
+// not touched, so it never punches a hole into a galaxy drawn there since.
 #include "universe/ambient.h"
 
+#include <algorithm>
+
+#include "engine/colour.h"
+#include "engine/fast_round.h"
+#include "engine/special_stars.h"
 #include "universe/creation.h"
 #include "universe/universe_state.h"
 
@@ -20,6 +26,7 @@ void AllocateAmbientStars(UniverseState& universe, int32_t count) {
     a.screenX.assign(n, 0);
     a.screenY.assign(n, 0);
     a.countdown.assign(n, int16_t{0});
+    a.shown.assign(n, AmbientShown::Nothing);
 }
 
 void StartAmbientStars(UniverseState& universe, int profileType) {
@@ -27,6 +34,8 @@ void StartAmbientStars(UniverseState& universe, int profileType) {
     for (int32_t i = 0; i < a.count; ++i) {
         a.age[i] = 0;
         a.countdown[i] = 0;
+        // The surface was cleared for the new universe.
+        a.shown[i] = AmbientShown::Nothing;
         ShapePoint pos, vel;
         GenerateShapeParticle(universe.engine, pos, vel, profileType, universe.expansionSpeed, 0,
                               0);
@@ -40,7 +49,82 @@ void StartAmbientStars(UniverseState& universe, int profileType) {
 }
 
 void UpdateAmbientStars(UniverseState& universe, float camX, float camY, float camZ, float s1,
-                        float s2, int mode, int profileType) {}
+                        float s2, int mode, int profileType) {
+    AmbientStars& a = universe.ambient;
+    if (a.count <= 0) return;
+    EngineState& e = universe.engine;
+    const Canvas& canvas = e.canvas;
+    const RunValues& v = e.values;
+    const int frames = std::clamp(v.amFrames, 0, 999);  // F_a
+    const std::vector<uint32_t>& flareRamp = universe.ambientFlareRamp;
+    const ColourRamp& ageRamp = e.universeRamp;
+    const int type = std::clamp(profileType, 0, kGalaxyTypeCount - 1);
+    // Re-born stars: riding the shell while the universe expands (velocity
+    // V_x x point); at rest during the tour. With no expansion at all (R_x
+    // is then 0) they are re-born at rest rather than with 0 / 0.
+    const int placement = mode == 0 ? 1 : 2;
+    const float rebirthS2 = mode == 0 && s1 > 0 ? s2 / s1 : 0.0f;
+    const float centreX = canvas.centerX, centreY = canvas.centerY;
+
+    for (int32_t i = 0; i < a.count; ++i) {
+        // Take down last frame's image.
+        if (a.countdown[i] != 0) {
+            if (a.shown[i] == AmbientShown::Flare) {
+                DrawFlare(canvas, a.screenX[i], a.screenY[i], a.depth[i], a.countdown[i], frames,
+                          v.amMaxExt, 0);
+            }
+            --a.countdown[i];
+        } else {
+            if (a.shown[i] == AmbientShown::Pixel) canvas.Plot(a.screenX[i], a.screenY[i], 0);
+            a.age[i] += v.amCAge;
+        }
+        a.shown[i] = AmbientShown::Nothing;
+
+        // Re-birth, with a short flare from the next frame on.
+        if (e.rng.Next() >= v.amPers && a.countdown[i] < 1) {
+            ShapePoint pos, vel;
+            GenerateShapeParticle(e, pos, vel, type, s1, rebirthS2, placement);
+            a.posX[i] = pos.x;
+            a.posY[i] = pos.y;
+            a.posZ[i] = pos.z;
+            a.velX[i] = vel.x;
+            a.velY[i] = vel.y;
+            a.velZ[i] = vel.z;
+            a.countdown[i] = static_cast<int16_t>(frames);
+            a.age[i] = 0;
+            continue;
+        }
+
+        if (mode == 0) {
+            a.posX[i] += a.velX[i];
+            a.posY[i] += a.velY[i];
+            a.posZ[i] += a.velZ[i];
+        }
+        const float depth = a.posZ[i] - camZ;
+        a.depth[i] = depth;
+        if (!(depth > kDepthCut)) continue;
+        const float k = canvas.projScale / depth;
+        int32_t x, y;
+        if (!FastNearest((a.posX[i] - camX) * k + centreX, x) ||
+            !FastNearest((a.posY[i] - camY) * k + centreY, y)) {
+            continue;
+        }
+        a.screenX[i] = x;
+        a.screenY[i] = y;
+        if (a.countdown[i] != 0) {
+            const size_t step = static_cast<size_t>(frames - a.countdown[i]);
+            const uint32_t colour = step < flareRamp.size() ? flareRamp[step] : 0;
+            DrawFlare(canvas, x, y, depth, a.countdown[i], frames, v.amMaxExt, colour);
+            a.shown[i] = AmbientShown::Flare;
+        } else if (a.age[i] < 80.0f) {
+            int32_t index;
+            if (!FastNearest(a.age[i], index)) continue;
+            canvas.Plot(x, y, ageRamp[static_cast<size_t>(std::clamp(index, 0, 80))]);
+            a.shown[i] = AmbientShown::Pixel;
+        }
+        // A spent star shows nothing until it is re-born.
+    }
+}
 
 void DampAmbientStars(UniverseState& universe, float damp) {
     AmbientStars& a = universe.ambient;

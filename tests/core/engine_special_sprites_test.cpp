@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <set>
 #include <utility>
 #include <vector>
@@ -143,6 +144,32 @@ TEST(EngineSpecialSprites, EverySpriteErasedWithColourZeroLeavesTheSurfaceAsItWa
             }
         }
     }
+}
+
+TEST(EngineSpecialSprites, ExtremeSizesAndDepthsDrawWhatTheyCanAndEraseIt) {
+    Surface s(120, 90, 10.0f);
+    const Canvas& c = s.canvas;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    uint64_t seed = 100;
+    for (const float depth : {0.00011f, 1e30f, nan, inf}) {
+        CheckErase(
+            s, [&](uint32_t colour) { DrawFlare(c, 60, 45, depth, 99, 1, 9.999f, colour); },
+            ++seed);
+        CheckErase(
+            s, [&](uint32_t colour) { DrawNova(c, 0, 0, depth, 1, 999, 0.9999f, colour); }, ++seed);
+        for (int16_t shape = 0; shape <= 4; ++shape) {
+            CheckErase(
+                s,
+                [&](uint32_t colour) {
+                    DrawPulsar(c, 1e3f, 0, depth, 9.999f, shape, 9.999f, colour);
+                },
+                ++seed);
+        }
+    }
+    // A flare of no frames (never drawn by the engine) stays a dot.
+    CheckErase(
+        s, [&](uint32_t colour) { DrawFlare(c, 60, 45, 1.0f, 3, 0, 1.0f, colour); }, ++seed);
 }
 
 TEST(EngineSpecialSprites, FlarePatternsFollowTheirSize) {

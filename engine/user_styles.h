@@ -87,7 +87,7 @@ struct UserAtom {
     int32_t hue = 0;      // the element's colour hue
     int32_t weight = 0;   // cumulative point count up to this atom
     int16_t hexBase = 1;  // hexamatrix: size of its first (and last) layer
-    int32_t layers = 0;   // lattice layers total weight
+    int32_t layers = 0;   // hexamatrix: the points of all its layers
 };
 
 // A type's user tables for the run.

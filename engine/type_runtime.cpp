@@ -140,6 +140,8 @@ void PrepareTypeRuntimes(EngineState& state, const Randomisation& random) {
         DeriveTypeRuntime(state.rt[t], state.types[t], size, spin);
     }
     PrepareCompositeWeights(state);
+    // The user maps and atoms are scaled by the radius just derived.
+    PrepareUserStyles(state);
 }
 
 void ResetTypesForUniverse(EngineState& state) {

@@ -17,8 +17,8 @@ struct Randomisation {
 
 // Derives the run values of one type (random factors already drawn).
 void DeriveTypeRuntime(TypeRuntime& rt, const GalaxyType& type, float sizeFactor, float spinFactor);
-// Derives all 50 types, drawing their random factors in type order, and the
-// composites' cumulative member weights.
+// Derives all 50 types, drawing their random factors in type order, the
+// composites' cumulative member weights and the scaled user maps and atoms.
 void PrepareTypeRuntimes(EngineState& state, const Randomisation& random);
 // The cumulative member weights of the composites from the types' levels.
 void PrepareCompositeWeights(EngineState& state);

@@ -9,8 +9,9 @@
 
 namespace orrelume {
 
-// Defined with the rows.
-std::string_view FactoryGalaxyRowText(int set, int row);
+// Defined with the rows of each set.
+std::string_view FactoryGalaxyRowText4x(int row);
+std::string_view FactoryGalaxyRowText20(int row);
 
 namespace {
 
@@ -205,7 +206,7 @@ int16_t GalaxyPresetStyle(int set, int slot) {
 std::string_view GalaxyPresetRow(int set, int row) {
     if (set != kPresetSet4x && set != kPresetSet20) return {};
     if (row < 1 || row > kGalaxyTypeCount) return {};
-    return FactoryGalaxyRowText(set, row);
+    return set == kPresetSet4x ? FactoryGalaxyRowText4x(row) : FactoryGalaxyRowText20(row);
 }
 
 bool ApplyGalaxyPreset(int set, int slot, GalaxyType& type) {

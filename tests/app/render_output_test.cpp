@@ -92,12 +92,27 @@ TEST(RenderOutput, ToolWritesReproducibleImages) {
     EXPECT_EQ(image.size(), QSize(160, 100));
     EXPECT_TRUE(QDir(config).isEmpty());
 
-    // The user's settings reach the tool: a galaxy type whose hue base is 100
-    // and that has no novas shows white stars only.
+    // Settings never stored: the 4.x factory set stands in, as at a first
+    // start of the saver.
+    const std::string f = dir.filePath("f.png").toStdString();
+    ASSERT_EQ(RunTool(base + f + " --factory 0"), 0);
+    QFile ff(QString::fromStdString(f));
+    ASSERT_TRUE(ff.open(QIODevice::ReadOnly));
+    fa.seek(0);
+    EXPECT_EQ(fa.readAll(), ff.readAll());
+    ASSERT_EQ(RunTool(base + f + " --defaults"), 0);
+    ff.close();
+    ASSERT_TRUE(ff.open(QIODevice::ReadOnly));
+    fa.seek(0);
+    EXPECT_NE(fa.readAll(), ff.readAll());
+
+    // The user's settings reach the tool once settings were stored: a galaxy
+    // type whose hue base is 100 and that has no novas shows white stars only.
     const std::string ini = config.toStdString() + "/Lumenfold/QUIV_Galaxy.ini";
     {
         QSettingsBackend backend(ini);
         SettingsStore store(&backend);
+        ASSERT_TRUE(store.WriteSetting("General", "AnimationType", int16_t{0}));
         ASSERT_TRUE(store.WriteSetting("Universe\\Galaxy4", "Galaxy_HueBase", int16_t{100}));
         // (novas, pulsars and comets take their colours from the comet hue
         // range)

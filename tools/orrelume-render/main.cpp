@@ -15,6 +15,7 @@
 #include "driver/settings_source.h"
 #include "driver/store_settings_source.h"
 #include "platform/qsettings_backend.h"
+#include "settings/factory_themes.h"
 #include "settings/numeric.h"
 
 namespace {
@@ -27,7 +28,9 @@ constexpr const char* kUsage =
     "\n"
     "By default the universe of your settings runs exactly as the screen saver runs it\n"
     "(your settings are read from $XDG_CONFIG_HOME/Lumenfold/QUIV_Galaxy.ini, never\n"
-    "written). Frames are not paced: the tool runs as fast as it can.\n"
+    "written; while no settings were ever stored, the 4.x factory galaxy types and\n"
+    "composites stand in for them, as at a first start). Frames are not paced: the\n"
+    "tool runs as fast as it can.\n"
     "\n"
     "Options:\n"
     "  --frames N       frames to run (default 300; universe creation counts)\n"
@@ -40,6 +43,11 @@ constexpr const char* kUsage =
     "  --stars N        stars of the galaxy or composite preview (default: the universe's)\n"
     "  --trail T        trail of the galaxy or composite preview (default: the universe's)\n"
     "  --defaults       run on the built-in default settings instead of yours\n"
+    "  --factory SET    run on factory set SET instead of yours (0 the 4.x set, 1 the\n"
+    "                   2.0 set: its galaxy types, composites and first universe theme)\n"
+    "  --names          print the names of the 50 galaxy types and 16 composites of the\n"
+    "                   settings chosen (one \"galaxy|composite <TAB> slot <TAB> name\"\n"
+    "                   line each) instead of rendering\n"
     "  --help           show this text\n";
 
 struct Options {
@@ -50,6 +58,27 @@ struct Options {
     std::optional<int> galaxy, composite;
     std::optional<int32_t> stars, trail;
     bool defaults = false;
+    std::optional<int> factory;
+    bool names = false;
+};
+
+// The user's settings as a first start sees them: while "AnimationType" is
+// absent the 4.x factory types and composites stand in for the stored ones
+// (the saver would store them; this tool writes nothing).
+class FirstStartSettingsSource : public StoreSettingsSource {
+  public:
+    explicit FirstStartSettingsSource(SettingsStore& store)
+        : StoreSettingsSource(store), store_(store) {}
+    void LoadRecords(RunRecords& out) override {
+        StoreSettingsSource::LoadRecords(out);
+        if (StoredSettingsExist(store_)) return;
+        const SettingsSet factory = FactorySettingsSet(kPresetSet4x);
+        out.types = factory.types;
+        out.composites = factory.composites;
+    }
+
+  private:
+    SettingsStore& store_;
 };
 
 bool ParseInteger(std::string_view text, int64_t low, int64_t high, int64_t& out) {
@@ -95,6 +124,13 @@ int main(int argc, char** argv) {
             return 0;
         } else if (arg == "--defaults") {
             o.defaults = true;
+        } else if (arg == "--names") {
+            o.names = true;
+        } else if (arg == "--factory") {
+            if (!value(v) || !ParseInteger(v, 0, kPresetSetCount - 1, n)) {
+                return Fail("--factory needs SET 0 or 1");
+            }
+            o.factory = static_cast<int>(n);
         } else if (arg == "--frames") {
             if (!value(v) || !ParseInteger(v, 1, 100000000, n))
                 return Fail("--frames needs N >= 1");
@@ -126,21 +162,34 @@ int main(int argc, char** argv) {
         }
     }
     if (o.galaxy && o.composite) return Fail("--galaxy and --composite exclude each other");
+    if (o.defaults && o.factory) return Fail("--defaults and --factory exclude each other");
 
     // The user's settings, opened read-only: the tool never writes them (and
     // so does not migrate machine-wide settings either).
-    FixedSettingsSource defaults;
+    FixedSettingsSource defaults =
+        o.factory ? FixedSettingsSource(FactorySettingsSet(*o.factory)) : FixedSettingsSource();
     std::unique_ptr<QSettingsBackend> backend;
     std::unique_ptr<SettingsStore> store;
     std::unique_ptr<StoreSettingsSource> userSettings;
     SettingsSource* source = &defaults;
-    if (!o.defaults) {
+    if (!o.defaults && !o.factory) {
         backend = std::make_unique<QSettingsBackend>(StoreScope::User, StoreAccess::ReadOnly);
         store = std::make_unique<SettingsStore>(backend.get());
-        userSettings = std::make_unique<StoreSettingsSource>(*store);
+        userSettings = std::make_unique<FirstStartSettingsSource>(*store);
         source = userSettings.get();
     }
     SettingsSource& settings = *source;
+    if (o.names) {
+        RunRecords records;
+        settings.LoadRecords(records);
+        for (int slot = 0; slot < kGalaxyTypeCount; ++slot) {
+            std::printf("galaxy\t%d\t%s\n", slot, records.types[slot].name.c_str());
+        }
+        for (int slot = 0; slot < kCompositeGalaxyCount; ++slot) {
+            std::printf("composite\t%d\t%s\n", slot, records.composites[slot].name.c_str());
+        }
+        return 0;
+    }
     HostState state;
     OffscreenHost host(state, o.frames);
     RunDriver driver(host, state, settings);

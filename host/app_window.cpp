@@ -55,6 +55,9 @@ void frmAppEXE::ApplyWindowMode(bool resizable) {
 
 void frmAppEXE::RunOnce() {
     state_.StopRequested = false;
+    // What another process (the properties dialog, an editor) stored since
+    // the last run counts from this run on.
+    store_.Refresh();
     const AdvancedRunValues advanced = ReadAdvancedRunValues(store_);
     ApplyWindowMode(advanced.winResize);
     SetUpSurface();

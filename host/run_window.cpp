@@ -58,6 +58,7 @@ void RunWindow::SetUpSurface() {
     driver_.SetUpRunSurface(size.width(), size.height(), false);
     banner_ = source_.LoadAdvanced();
     LockMessageBanner(*picMessage_, banner_, driver_.Surface().width());
+    if (!banner_.lockMessage.empty()) Trace("lock-message " + banner_.lockMessage);
     driver_.ClearSurface();
 }
 

@@ -60,6 +60,7 @@ frmSaver::frmSaver(HostState& state, SettingsStore& store) : RunWindow(state, st
 
 void frmSaver::Run() {
     // Set-up.
+    store_.Refresh();
     const AdvancedRunValues advanced = ReadAdvancedRunValues(store_);
     background_ = advanced.dispBackG;
     setWindowTitle(QString::fromLatin1(kRunCaption));

@@ -28,9 +28,12 @@ trace_has saver-already-running || fail "/S ends at once while the captioned win
 
 xdotool windowmove "$window" 100 80 windowsize "$window" 700 400
 wait_for 2 "the animation follows the window's size" trace_has "surface 700x400"
+# F5 runs again with what the settings hold now (edited while it runs).
+write_settings Advanced "LockMessage=  Edited while running"
 restarts=$(trace_count running)
 xdotool key F5
 wait_for 2 "F5 restarts the run" trace_has running $((restarts + 1))
+trace_has "lock-message Edited while running" || fail "F5 reads the settings again"
 running "$app" || fail "F5 keeps the program running"
 grep -q "^WindowSize=01500012001050006000" "$SETTINGS" || fail "F5 stores the placement"
 xdotool key Escape

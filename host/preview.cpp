@@ -4,10 +4,12 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <string>
 
 #include "host/event_wait.h"
 #include "host/host_trace.h"
+#include "host/run_window.h"
 
 namespace orrelume {
 
@@ -29,7 +31,9 @@ void frmPreview::Run() {
     // that is not there leaves the size empty, and the first frame's check
     // ends the run.
     WatchWindow(display_, parent_);
-    const WindowExtent size = WindowSize(display_, parent_).value_or(WindowExtent{});
+    WindowExtent size = WindowSize(display_, parent_).value_or(WindowExtent{});
+    size.width = std::min(size.width, kMaxSurfaceSide);
+    size.height = std::min(size.height, kMaxSurfaceSide);
     painter_ = std::make_unique<ForeignWindowPainter>(display_, parent_);
     Trace("preview " + std::to_string(parent_) + " " + std::to_string(size.width) + "x" +
           std::to_string(size.height));
@@ -44,11 +48,13 @@ void frmPreview::Present(const DrawingSurface& surface) {
     if (parentGone_) return;
     // Fill the host window exactly: a window whose size changed gets a
     // surface of its new size at this frame's end.
-    const auto size = WindowSize(display_, parent_);
+    auto size = WindowSize(display_, parent_);
     if (!size) {
         HostWindowGone();
         return;
     }
+    size->width = std::min(size->width, kMaxSurfaceSide);
+    size->height = std::min(size->height, kMaxSurfaceSide);
     if (size->width > 0 && size->height > 0 &&
         (size->width != surface.width() || size->height != surface.height())) {
         driver_.SetUpRunSurface(size->width, size->height, true);

@@ -37,7 +37,8 @@ RunWindow::~RunWindow() = default;
 
 QSize RunWindow::DeviceSize() const {
     const qreal ratio = devicePixelRatioF();
-    return QSize(qRound(width() * ratio), qRound(height() * ratio));
+    return QSize(std::min(qRound(width() * ratio), kMaxSurfaceSide),
+                 std::min(qRound(height() * ratio), kMaxSurfaceSide));
 }
 
 void RunWindow::ShowAndActivate() {

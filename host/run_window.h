@@ -27,6 +27,10 @@ namespace orrelume {
 // other starts look for it to find a running saver.
 inline constexpr const char* kRunCaption = "QUIV:Orrelume 4.1";
 
+// The largest drawing surface a window gets, on each side (a gigabyte of
+// framebuffer): a window beyond it is drawn in its top-left part.
+inline constexpr int32_t kMaxSurfaceSide = 16384;
+
 class RunWindow : public QWidget, public FrameHost {
   public:
     RunWindow(HostState& state, SettingsStore& store);
@@ -48,7 +52,8 @@ class RunWindow : public QWidget, public FrameHost {
     // Sets the drawing surface up at the window's size (not reduced), shows
     // the lock message and clears the surface.
     void SetUpSurface();
-    // The size of the window's area in device pixels.
+    // The size of the window's area in device pixels, within the largest
+    // surface.
     QSize DeviceSize() const;
 
     void paintEvent(QPaintEvent* event) override;

@@ -22,8 +22,10 @@ struct HostState {
     bool ExitRequested = false;
     // The host window of the display-settings preview.
     uint64_t PreviewParentWindow = 0;
-    float TwipsPerPixelX = 15;
-    float TwipsPerPixelY = 15;
+    // The screen's twips per pixel (1440 twips to the logical inch), rounded
+    // at start-up; window placements are stored in twips.
+    int16_t TwipsPerPixelX = 15;
+    int16_t TwipsPerPixelY = 15;
     std::string HelpFileName;
 };
 

@@ -1,0 +1,83 @@
+// The base of the saver and application windows: a top-level widget that
+// shows the run driver's framebuffer, carries the lock-message panel, and is
+// the driver's FrameHost (present the frame, serve window events, clock).
+//
+// Window events reach the animation only through the HostState flags; the
+// window is never destroyed under the frame loop (closing hides it and asks
+// for a stop; the owner tears it down after the loop has returned).
+#pragma once
+
+#include <QImage>
+#include <QRegion>
+#include <QWidget>
+
+#include <cstdint>
+
+#include "driver/frame_host.h"
+#include "driver/host_state.h"
+#include "driver/run_driver.h"
+#include "driver/store_settings_source.h"
+#include "settings/store.h"
+
+class QLabel;
+
+namespace orrelume {
+
+// The caption of the saver window and of the captioned application window:
+// other starts look for it to find a running saver.
+inline constexpr const char* kRunCaption = "QUIV:Orrelume 4.1";
+
+// The largest drawing surface a window gets, on each side (a gigabyte of
+// framebuffer): a window beyond it is drawn in its top-left part.
+inline constexpr int32_t kMaxSurfaceSide = 16384;
+
+class RunWindow : public QWidget, public FrameHost {
+  public:
+    RunWindow(HostState& state, SettingsStore& store);
+    ~RunWindow() override;
+
+    // FrameHost.
+    void Present(const DrawingSurface& surface) override;
+    void ProcessEvents(int32_t maxWaitMs) override;
+    uint32_t TickCount() override;
+
+    RunDriver& Driver() { return driver_; }
+    QLabel& picMessage() { return *picMessage_; }
+    int64_t FramesPresented() const { return frames_; }
+
+  protected:
+    // Shows the window, gives it the keyboard and waits (a little) until the
+    // display shows it, so that its size is known.
+    void ShowAndActivate();
+    // Sets the drawing surface up at the window's size (not reduced), shows
+    // the lock message and clears the surface.
+    void SetUpSurface();
+    // The size of the window's area in device pixels, within the largest
+    // surface.
+    QSize DeviceSize() const;
+
+    void paintEvent(QPaintEvent* event) override;
+
+    HostState& state_;
+    SettingsStore& store_;
+
+  private:
+    // At a frame's end: a window whose size changed gets a surface of its
+    // new size; the run goes on.
+    void FollowSize();
+    // Brings the shown picture up to date with the framebuffer and returns
+    // the part of the window that changed.
+    QRegion UpdateShown(const DrawingSurface& surface);
+
+    StoreSettingsSource source_;
+    RunDriver driver_;
+    QLabel* picMessage_ = nullptr;
+    AdvancedRunValues banner_;
+    // The picture as the window shows it, in the display's pixel order. Only
+    // the parts of a frame that differ from it are converted and sent to the
+    // display: most of a starfield stays black from one frame to the next.
+    QImage shown_;
+    int64_t frames_ = 0;
+};
+
+}  // namespace orrelume

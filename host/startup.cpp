@@ -1,0 +1,147 @@
+#include "host/startup.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "engine/half_turn.h"
+#include "host/app_window.h"
+#include "host/host_trace.h"
+#include "host/preview.h"
+#include "host/saver_window.h"
+#include "platform/qsettings_backend.h"
+#include "platform/x11_windows.h"
+#include "settings/numeric.h"
+#include "settings/records.h"
+#include "settings/template_file.h"
+
+namespace orrelume {
+
+namespace {
+
+int16_t TwipsPerPixel(qreal dotsPerInch) {
+    if (!(dotsPerInch > 0)) return 15;
+    const auto twips = CInt(1440.0 / dotsPerInch);
+    return (twips && *twips > 0) ? *twips : 15;
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+// The toolkit runs on X11 (XWayland on a Wayland session): savers and
+// previews are X11 windows. Whoever chose another platform keeps it.
+bool UsesX11() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
+    return qgetenv("QT_QPA_PLATFORM").startsWith("xcb");
+}
+
+}  // namespace
+
+int16_t StartUp(HostState& state, SettingsStore& store, const std::string& programPath) {
+    state.ExitRequested = false;
+    state.StopRequested = false;
+    state.RestartRequested = false;
+    MigrateMachineSettings(store);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        state.TwipsPerPixelX = TwipsPerPixel(screen->logicalDotsPerInchX());
+        state.TwipsPerPixelY = TwipsPerPixel(screen->logicalDotsPerInchY());
+    }
+    HalfTurnCos();
+    HalfTurnSin();
+    state.HelpFileName = kHelpFileName;
+    state.RunMode = ProgramRunMode(programPath, FileExists);
+    return state.RunMode;
+}
+
+void OpenRunWindow(HostState& state, SettingsStore& store) {
+    state.StopRequested = false;
+    if (state.RunMode == kRunModeSaver) {
+        SaverRunning(true);
+        frmSaver saver(state, store);
+        saver.Run();
+    } else {
+        frmAppEXE app(state, store);
+        app.Run();
+    }
+}
+
+void ShowConfiguration(HostState&, SettingsStore&) {
+    X11Display display;
+    if (const uint32_t open = FindTopLevelWindow(display, kPropertiesCaption)) {
+        ActivateWindow(display, open);
+        Trace("configuration-activated " + std::to_string(open));
+        return;
+    }
+    // The properties dialog is not part of the program yet: nothing opens.
+    Trace("configuration");
+}
+
+void Dispatch(HostState& state, SettingsStore& store, const StartCommand& command) {
+    switch (command.action) {
+        case StartAction::Configure:
+            ShowConfiguration(state, store);
+            break;
+        case StartAction::Saver: {
+            X11Display display;
+            if (FindTopLevelWindow(display, kRunCaption) != 0) {
+                Trace("saver-already-running");
+                return;
+            }
+            OpenRunWindow(state, store);
+            break;
+        }
+        case StartAction::Preview: {
+            state.RunMode = kRunModePreview;
+            state.PreviewParentWindow = command.window;
+            frmPreview preview(state, store);
+            preview.Run();
+            break;
+        }
+        case StartAction::PasswordChange:
+            // There is no system password dialog for savers to call here.
+            break;
+        case StartAction::Template: {
+            GalaxyTemplate templates;
+            ImportTemplate(command.templatePath, store, templates);
+            OpenRunWindow(state, store);
+            break;
+        }
+        case StartAction::SaverOther:
+            OpenRunWindow(state, store);
+            break;
+    }
+}
+
+int Main(int argc, char** argv) {
+    // The command line and the program's name as started, before the
+    // toolkit takes its own options out of them.
+    const std::string arguments = CommandLineText(argc, argv);
+    const std::string programPath = ProgramPathFromArgv0(argc > 0 ? argv[0] : "");
+    Trace("start [" + arguments + "]");
+    if (UsesX11() && !DisplayAvailable()) {
+        std::fprintf(stderr, "orrelume: cannot reach the X display (is DISPLAY set?)\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+
+    QSettingsBackend user(StoreScope::User);
+    QSettingsBackend machine(StoreScope::Machine, StoreAccess::ReadOnly);
+    SettingsStore store(&user, &machine);
+    HostState& state = ProcessHostState();
+    if (StartUp(state, store, programPath) == kRunModeApplication) {
+        Trace("application");
+        OpenRunWindow(state, store);
+    } else {
+        Dispatch(state, store, ParseCommandLine(arguments));
+    }
+    store.Flush();
+    Trace("exit");
+    return 0;
+}
+
+}  // namespace orrelume

@@ -1,0 +1,254 @@
+#include "platform/x11_windows.h"
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace orrelume {
+
+namespace {
+
+xcb_atom_t InternAtom(xcb_connection_t* c, const char* name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    if (!reply) return XCB_ATOM_NONE;
+    const xcb_atom_t atom = reply->atom;
+    std::free(reply);
+    return atom;
+}
+
+// The windows a window manager lists as managed (empty without one).
+std::vector<xcb_window_t> ManagedWindows(xcb_connection_t* c, xcb_window_t root) {
+    std::vector<xcb_window_t> windows;
+    const xcb_atom_t list = InternAtom(c, "_NET_CLIENT_LIST");
+    if (list == XCB_ATOM_NONE) return windows;
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, root, list, XCB_ATOM_WINDOW, 0, 65536), nullptr);
+    if (!reply) return windows;
+    if (reply->format == 32 && reply->type == XCB_ATOM_WINDOW) {
+        const auto* ids = static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
+        const int n = xcb_get_property_value_length(reply) / 4;
+        windows.assign(ids, ids + n);
+    }
+    std::free(reply);
+    return windows;
+}
+
+std::vector<xcb_window_t> RootChildren(xcb_connection_t* c, xcb_window_t root) {
+    std::vector<xcb_window_t> windows;
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr);
+    if (!tree) return windows;
+    const xcb_window_t* children = xcb_query_tree_children(tree);
+    windows.assign(children, children + xcb_query_tree_children_length(tree));
+    std::free(tree);
+    return windows;
+}
+
+std::optional<std::string> PropertyText(xcb_get_property_reply_t* reply) {
+    if (!reply) return std::nullopt;
+    std::optional<std::string> text;
+    if (reply->type != XCB_ATOM_NONE && reply->format == 8) {
+        const auto* bytes = static_cast<const char*>(xcb_get_property_value(reply));
+        text = std::string(bytes, static_cast<size_t>(xcb_get_property_value_length(reply)));
+    }
+    std::free(reply);
+    return text;
+}
+
+}  // namespace
+
+X11Display::X11Display() {
+    int screenNumber = 0;
+    xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
+    if (!c || xcb_connection_has_error(c)) {
+        if (c) xcb_disconnect(c);
+        return;
+    }
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
+    for (int i = 0; i < screenNumber && it.rem; ++i)
+        xcb_screen_next(&it);
+    if (!it.rem) {
+        xcb_disconnect(c);
+        return;
+    }
+    connection_ = c;
+    root_ = it.data->root;
+}
+
+X11Display::~X11Display() {
+    if (connection_) xcb_disconnect(connection_);
+}
+
+int X11Display::FileDescriptor() const {
+    return connection_ ? xcb_get_file_descriptor(connection_) : -1;
+}
+
+void X11Display::Flush() {
+    if (connection_) xcb_flush(connection_);
+}
+
+bool DisplayAvailable() {
+    return X11Display().Connected();
+}
+
+std::optional<std::string> WindowCaption(X11Display& display, uint32_t window) {
+    xcb_connection_t* c = display.Connection();
+    if (!c || window == 0) return std::nullopt;
+    const xcb_atom_t netName = InternAtom(c, "_NET_WM_NAME");
+    if (netName != XCB_ATOM_NONE) {
+        auto text = PropertyText(xcb_get_property_reply(
+            c, xcb_get_property(c, 0, window, netName, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+            nullptr));
+        if (text) return text;
+    }
+    return PropertyText(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+        nullptr));
+}
+
+uint32_t FindTopLevelWindow(X11Display& display, std::string_view caption) {
+    xcb_connection_t* c = display.Connection();
+    if (!c) return 0;
+    std::vector<xcb_window_t> candidates = RootChildren(c, display.Root());
+    const std::vector<xcb_window_t> managed = ManagedWindows(c, display.Root());
+    candidates.insert(candidates.end(), managed.begin(), managed.end());
+
+    // Ask for every caption first and collect the answers after, so the
+    // search costs one round trip rather than one per window.
+    const xcb_atom_t netName = InternAtom(c, "_NET_WM_NAME");
+    std::vector<xcb_get_property_cookie_t> netCookies, nameCookies;
+    netCookies.reserve(candidates.size());
+    nameCookies.reserve(candidates.size());
+    for (const xcb_window_t w : candidates) {
+        netCookies.push_back(
+            xcb_get_property(c, 0, w, netName, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024));
+        nameCookies.push_back(
+            xcb_get_property(c, 0, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024));
+    }
+    uint32_t found = 0;
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        auto net = PropertyText(xcb_get_property_reply(c, netCookies[i], nullptr));
+        auto name = PropertyText(xcb_get_property_reply(c, nameCookies[i], nullptr));
+        const std::optional<std::string>& text = net ? net : name;
+        if (found == 0 && text && *text == caption) found = candidates[i];
+    }
+    return found;
+}
+
+bool WindowExists(X11Display& display, uint32_t window) {
+    xcb_connection_t* c = display.Connection();
+    if (!c || window == 0) return false;
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_window_attributes_reply_t* reply =
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error);
+    std::free(error);
+    if (!reply) return false;
+    std::free(reply);
+    return true;
+}
+
+std::optional<WindowExtent> WindowSize(X11Display& display, uint32_t window) {
+    xcb_connection_t* c = display.Connection();
+    if (!c || window == 0) return std::nullopt;
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_geometry_reply_t* reply =
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, window), &error);
+    std::free(error);
+    if (!reply) return std::nullopt;
+    const WindowExtent extent{reply->width, reply->height};
+    std::free(reply);
+    return extent;
+}
+
+bool ActivateWindow(X11Display& display, uint32_t window) {
+    xcb_connection_t* c = display.Connection();
+    if (!WindowExists(display, window)) return false;
+    // The window manager's way, where one runs.
+    const xcb_atom_t active = InternAtom(c, "_NET_ACTIVE_WINDOW");
+    if (active != XCB_ATOM_NONE) {
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = active;
+        event.data.data32[0] = 1;  // from an application
+        event.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(c, 0, display.Root(),
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&event));
+    }
+    // And directly, for a display without a window manager.
+    const uint32_t above = XCB_STACK_MODE_ABOVE;
+    xcb_configure_window(c, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+    xcb_get_window_attributes_reply_t* attributes =
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr);
+    if (attributes) {
+        if (attributes->map_state == XCB_MAP_STATE_VIEWABLE) {
+            xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+        }
+        std::free(attributes);
+    }
+    // Wait until the display has carried the requests out: a program that
+    // ends right after this call must not leave them unheard.
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    return true;
+}
+
+uint32_t CreateCaptionWindow(X11Display& display, std::string_view caption) {
+    xcb_connection_t* c = display.Connection();
+    if (!c) return 0;
+    const xcb_window_t window = xcb_generate_id(c);
+    const uint32_t overrideRedirect = 1;
+    xcb_generic_error_t* error = xcb_request_check(
+        c, xcb_create_window_checked(c, 0, window, display.Root(), -1, -1, 1, 1, 0,
+                                     XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT,
+                                     XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect));
+    if (error) {
+        std::free(error);
+        return 0;
+    }
+    const auto length = static_cast<uint32_t>(caption.size());
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                        length, caption.data());
+    const xcb_atom_t netName = InternAtom(c, "_NET_WM_NAME");
+    const xcb_atom_t utf8 = InternAtom(c, "UTF8_STRING");
+    if (netName != XCB_ATOM_NONE && utf8 != XCB_ATOM_NONE) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, netName, utf8, 8, length,
+                            caption.data());
+    }
+    xcb_flush(c);
+    return window;
+}
+
+bool WatchWindow(X11Display& display, uint32_t window) {
+    xcb_connection_t* c = display.Connection();
+    if (!c || window == 0) return false;
+    const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_generic_error_t* error = xcb_request_check(
+        c, xcb_change_window_attributes_checked(c, window, XCB_CW_EVENT_MASK, &mask));
+    if (error) {
+        std::free(error);
+        return false;
+    }
+    return true;
+}
+
+bool DrainWindowEvents(X11Display& display, uint32_t window) {
+    xcb_connection_t* c = display.Connection();
+    if (!c) return false;
+    bool destroyed = false;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+        if ((event->response_type & 0x7F) == XCB_DESTROY_NOTIFY) {
+            const auto* destroy = reinterpret_cast<const xcb_destroy_notify_event_t*>(event);
+            if (destroy->window == window) destroyed = true;
+        }
+        std::free(event);
+    }
+    if (xcb_connection_has_error(c)) destroyed = true;
+    return destroyed;
+}
+
+}  // namespace orrelume

@@ -1,0 +1,79 @@
+// The X11 window system through xcb, for what the toolkit does not offer:
+// finding another program's top-level window by its caption and bringing it
+// to the front, and watching a foreign window (its size, its existence) that
+// a preview draws into.
+//
+// Window numbers are X window ids; 0 is no window.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct xcb_connection_t;
+
+namespace orrelume {
+
+// A connection of our own to the display named by DISPLAY, apart from the
+// toolkit's, so that waiting on it and its errors stay ours.
+class X11Display {
+  public:
+    X11Display();
+    ~X11Display();
+    X11Display(const X11Display&) = delete;
+    X11Display& operator=(const X11Display&) = delete;
+
+    bool Connected() const { return connection_ != nullptr; }
+    xcb_connection_t* Connection() const { return connection_; }
+    uint32_t Root() const { return root_; }
+    // The connection's socket, for waiting on its events; -1 when none.
+    int FileDescriptor() const;
+    // Sends what is buffered.
+    void Flush();
+
+  private:
+    xcb_connection_t* connection_ = nullptr;
+    uint32_t root_ = 0;
+};
+
+// Whether a display can be reached (DISPLAY is set and accepts us).
+bool DisplayAvailable();
+
+// A top-level window whose caption (_NET_WM_NAME, else WM_NAME) is exactly
+// `caption`, shown or hidden, among the root's children and the windows a
+// window manager manages; 0 when there is none.
+uint32_t FindTopLevelWindow(X11Display& display, std::string_view caption);
+
+// Brings a window to the front and gives it the keyboard: asks the window
+// manager to activate it, and raises and focuses it directly for a display
+// without one. False when the window does not exist.
+bool ActivateWindow(X11Display& display, uint32_t window);
+
+// Whether `window` is (still) a window of the display.
+bool WindowExists(X11Display& display, uint32_t window);
+
+struct WindowExtent {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+// The size of a window's area in pixels; nothing when it does not exist.
+std::optional<WindowExtent> WindowSize(X11Display& display, uint32_t window);
+
+// Asks the display to report when `window` is resized or destroyed. False
+// when the window does not exist.
+bool WatchWindow(X11Display& display, uint32_t window);
+
+// Reads every event that has arrived; true when one of them says that
+// `window` was destroyed. Errors of earlier requests are dropped.
+bool DrainWindowEvents(X11Display& display, uint32_t window);
+
+// Creates a window that is never shown and only bears a caption, so that
+// other processes can find this one by it (the hidden preview form). It goes
+// with the connection. 0 when it could not be made.
+uint32_t CreateCaptionWindow(X11Display& display, std::string_view caption);
+
+// The caption of a window as top-level lookups read it.
+std::optional<std::string> WindowCaption(X11Display& display, uint32_t window);
+
+}  // namespace orrelume

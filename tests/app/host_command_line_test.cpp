@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "host/command_line.h"
+
+namespace orrelume {
+namespace {
+
+TEST(HostCommandLine, TheFirstTwoCharactersDecideInAnyCase) {
+    EXPECT_EQ(ParseCommandLine("/S").action, StartAction::Saver);
+    EXPECT_EQ(ParseCommandLine("/s").action, StartAction::Saver);
+    EXPECT_EQ(ParseCommandLine("/Sanything else").action, StartAction::Saver);
+    EXPECT_EQ(ParseCommandLine("/c").action, StartAction::Configure);
+    EXPECT_EQ(ParseCommandLine("/c:1234").action, StartAction::Configure);
+    EXPECT_EQ(ParseCommandLine("").action, StartAction::Configure);
+    EXPECT_EQ(ParseCommandLine("   ").action, StartAction::Configure);
+    // A leading blank hides the switch: the saver runs, but through the
+    // branch that makes no single-instance check.
+    EXPECT_EQ(ParseCommandLine(" /S").action, StartAction::SaverOther);
+    EXPECT_EQ(ParseCommandLine("-s").action, StartAction::SaverOther);
+    EXPECT_EQ(ParseCommandLine("/").action, StartAction::SaverOther);
+}
+
+TEST(HostCommandLine, WindowHandlesAreReadLikeNumbers) {
+    const StartCommand blank = ParseCommandLine("/p 2097");
+    EXPECT_EQ(blank.action, StartAction::Preview);
+    EXPECT_EQ(blank.window, 2097u);
+    EXPECT_EQ(ParseCommandLine("/P:2097").window, 0u);
+    EXPECT_EQ(ParseCommandLine("/p").window, 0u);
+    EXPECT_EQ(ParseCommandLine("/p 12.5").window, 12u);  // halves to even
+    EXPECT_EQ(ParseCommandLine("/p 4194305xyz").window, 4194305u);
+    const StartCommand password = ParseCommandLine("/a 77");
+    EXPECT_EQ(password.action, StartAction::PasswordChange);
+    EXPECT_EQ(password.window, 77u);
+    // Nothing that is not a window number of 32 bits becomes one.
+    EXPECT_EQ(ReadWindowHandle(" -5"), 0u);
+    EXPECT_EQ(ReadWindowHandle("99999999999"), 0u);
+    EXPECT_EQ(ReadWindowHandle("1e999"), 0u);
+    EXPECT_EQ(ReadWindowHandle("2147483647"), 2147483647u);
+}
+
+TEST(HostCommandLine, TemplateFilesByTheirLastFourCharacters) {
+    const StartCommand glx = ParseCommandLine("/home/me/Spiral Arms.GlX");
+    EXPECT_EQ(glx.action, StartAction::Template);
+    EXPECT_EQ(glx.templatePath, "/home/me/Spiral Arms.GlX");
+    EXPECT_EQ(ParseCommandLine("themes/a.glx ").action, StartAction::SaverOther);
+    EXPECT_EQ(ParseCommandLine("themes/a.glx.bak").action, StartAction::SaverOther);
+    // The switches come first: "/s" ending in ".glx" is still the saver.
+    EXPECT_EQ(ParseCommandLine("/s.glx").action, StartAction::Saver);
+}
+
+TEST(HostCommandLine, ArgumentsJoinWithSingleBlanks) {
+    char a0[] = "orrelume", a1[] = " /S", a2[] = "x";
+    char* argv[] = {a0, a1, a2, nullptr};
+    EXPECT_EQ(CommandLineText(3, argv), " /S x");
+    EXPECT_EQ(CommandLineText(1, argv), "");
+}
+
+TEST(HostProgramFamily, TheSaverTwinDecides) {
+    std::set<std::string> files;
+    auto exists = [&files](const std::string& p) { return files.count(p) > 0; };
+
+    // The build's program alone is the application.
+    files = {"/opt/o/orrelume"};
+    EXPECT_EQ(ProgramRunMode("/opt/o/orrelume", exists), 0);
+    // With its twin beside it, it is the saver.
+    files = {"/opt/o/orrelume", "/opt/o/orrelume.scr"};
+    EXPECT_EQ(ProgramRunMode("/opt/o/orrelume", exists), 1);
+    EXPECT_EQ(ProgramRunMode("/opt/o/orrelume.scr", exists), 1);
+    // The twin alone (a symlink in a folder of its own) is the saver.
+    files = {"/savers/orrelume.scr"};
+    EXPECT_EQ(ProgramRunMode("/savers/orrelume.scr", exists), 1);
+    EXPECT_EQ(ProgramRunMode("/savers/orrelume.SCR", exists), 1);
+    // An application file named with ".exe" counts as well.
+    files = {"bin/orrelume.exe"};
+    EXPECT_EQ(ProgramRunMode("bin/orrelume.exe", exists), 0);
+    // Only ".exe" and ".scr" are extensions: a dotted name is a name.
+    files = {"/usr/bin/orrelume-4.1"};
+    EXPECT_EQ(ProgramRunMode("/usr/bin/orrelume-4.1", exists), 0);
+    // A relative name without a folder.
+    files = {"orrelume"};
+    EXPECT_EQ(ProgramRunMode("orrelume", exists), 0);
+}
+
+}  // namespace
+}  // namespace orrelume

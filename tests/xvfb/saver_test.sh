@@ -17,6 +17,15 @@ wait_for 5 "the first frame is drawn" trace_has first-frame
 wait_for 5 "stars are drawn" stars_drawn "$window"
 note "/S covers the screen with its caption and draws"
 
+# A first start on an empty store stores the 4.x factory types and
+# composites, and leaves "AnimationType" absent (settings were not accepted).
+grep -q "^_UniGalName=Standard Galaxy$" "$SETTINGS" || fail "a first start stores the 4.x types"
+grep -q "^_UniGalName=Nested Horns$" "$SETTINGS" || fail "a first start stores all 50 types"
+grep -q "^_CompGalName=Nested Rings + Comet Core$" "$SETTINGS" ||
+    fail "a first start stores the 4.x composites"
+if grep -q "^AnimationType" "$SETTINGS"; then fail "AnimationType stays absent"; fi
+note "a first /S on an empty store stores the 4.x set"
+
 # A second start finds the caption and ends at once, in any case and with
 # any text after the switch.
 for arg in /S /s "/S:1234" "/sanything"; do

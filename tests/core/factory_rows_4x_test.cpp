@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string>
 
@@ -22,29 +23,45 @@ const GalaxyType& Type(int slot) {
     return Set4x().types[slot];
 }
 
+// How far the vertices of the fractal and wireframe maps lie from the centre,
+// in radii, for m vertices and the height/width ratio g.
+double VertexReach(int m, double g) {
+    const auto len = [](double x, double y, double z) { return std::sqrt(x * x + y * y + z * z); };
+    if (m <= 1) return 0;
+    if (m <= 5) return std::max(g, len(1, g / 2, 0));
+    if (m <= 7) return std::max(1.0, g);
+    if (m == 8) return len(1, g, 1);
+    if (m == 9) return std::max({len(0.6, g, 0.36), len(1.25, 0, 0.75), 1.5});
+    return std::max({g, len(1, g / 2, 1), len(1, g / 2, 0)});
+}
+
 // How far a type's stars reach from its centre, in the units of the viewing
 // distance, for the styles whose stars stay where they were placed: the outer
 // level of a standard shape or its height, whichever is larger; a graviton's
 // birth shape, to which its stars climb back after falling through the core;
-// the seeds of a point attractor; the vertices of a fractal or wireframe (at
-// most one and a half radii out). Ribbons, quasars and starwaves travel, and
-// the user-defined styles take their reach from their tables: nothing.
+// the seeds of a point attractor; the vertices of a fractal, and of a
+// wireframe, whose segments run past the iterates (twice as far from the
+// centre with no iteration at all). Ribbons, quasars and starwaves travel,
+// and the user-defined styles take their reach from their tables: nothing.
 std::optional<double> Reach(const GalaxyType& t) {
     const double r = t.radius * 0.01;
-    const double height = std::max(1.0, static_cast<double>(t.ghwRatio));
+    const double g = t.ghwRatio;
     switch (t.galStyle) {
         case kStyleStandard:
         case kStyleGraviton: {
             const int levels = t.galStyle == kStyleStandard ? t.stdLevels : 1;
             const double outer = r + (levels - 1) * t.stdLevDRad * 0.01;
             const double scale = levels > 1 ? std::max(1.0f, t.stdLevHSca) : 1.0;
-            return std::max(outer, outer * t.ghwRatio * scale);
+            return std::max(outer, outer * g * scale);
         }
         case kStyleIfsPointAttractor:
-            return r * height;
-        case kStyleIfsWireframe:
+            return r * std::max(1.0, g);
         case kStyleIfsFractal:
-            return 1.5 * r * height;
+            return r * VertexReach(std::clamp<int>(t.radSegs, 1, 10), g);
+        case kStyleIfsWireframe: {
+            const double overshoot = t.radBands == 0 ? 2.0 : std::max(1.0, 2.0 * t.radFill * 0.01);
+            return r * VertexReach(std::clamp<int>(t.radSegs, 1, 10), g) * overshoot;
+        }
         default:
             return std::nullopt;
     }

@@ -54,9 +54,12 @@ note "a .glx argument is imported and the saver runs"
 mkdir -p "$WORK/twin"
 ln -s "$ORRELUME" "$WORK/twin/orrelume"
 ln -s "$ORRELUME" "$WORK/twin/orrelume.scr"
+frames=$(trace_count first-frame)
 run_program "$WORK/twin/orrelume" /s
 saver=$PROGRAM_PID
 wait_for 5 "the program with a twin runs as the saver" window_exists "QUIV:Orrelume 4.1"
+# Keys reach the saver once it draws; the window may exist a while before.
+wait_for 5 "the twin saver draws" trace_has first-frame $((frames + 1))
 xdotool key space
 expect_end "$saver" 1 "the saver ends"
 note "a saver twin beside the program makes it the saver"

@@ -36,24 +36,29 @@ void NewGuide(Random& rng, float R, float ratio, NebulaInstance& n, int j, int i
     n.guideZ[j][i] = (rng.Next() - 0.5f) * 2.0f * R;
 }
 
-// Every control point where its path now stands; a closed ribbon repeats its
-// first three points after the last.
+// How many of a ribbon's K + 3 control points are its own: a closed ribbon
+// repeats its first three after the last (see CloseRibbon).
+int OwnPoints(int K, bool closed) {
+    return closed ? K : K + 3;
+}
+
+void CloseRibbon(NebulaInstance& n, int K) {
+    for (int i = K; i < K + 3; ++i) {
+        n.ribbonX[i] = n.ribbonX[i - K];
+        n.ribbonY[i] = n.ribbonY[i - K];
+        n.ribbonZ[i] = n.ribbonZ[i - K];
+    }
+}
+
+// Every control point where its path now stands.
 void PlaceRibbon(NebulaInstance& n, int K, bool closed) {
     const float t = n.ribbonClock;
-    for (int i = 0; i < K + 3; ++i) {
-        if (closed && i >= K) {
-            n.ribbonX[i] = n.ribbonX[i - K];
-            n.ribbonY[i] = n.ribbonY[i - K];
-            n.ribbonZ[i] = n.ribbonZ[i - K];
-        } else {
-            n.ribbonX[i] =
-                BSpline(n.guideX[0][i], n.guideX[1][i], n.guideX[2][i], n.guideX[3][i], t);
-            n.ribbonY[i] =
-                BSpline(n.guideY[0][i], n.guideY[1][i], n.guideY[2][i], n.guideY[3][i], t);
-            n.ribbonZ[i] =
-                BSpline(n.guideZ[0][i], n.guideZ[1][i], n.guideZ[2][i], n.guideZ[3][i], t);
-        }
+    for (int i = 0; i < OwnPoints(K, closed); ++i) {
+        n.ribbonX[i] = BSpline(n.guideX[0][i], n.guideX[1][i], n.guideX[2][i], n.guideX[3][i], t);
+        n.ribbonY[i] = BSpline(n.guideY[0][i], n.guideY[1][i], n.guideY[2][i], n.guideY[3][i], t);
+        n.ribbonZ[i] = BSpline(n.guideZ[0][i], n.guideZ[1][i], n.guideZ[2][i], n.guideZ[3][i], t);
     }
+    if (closed) CloseRibbon(n, K);
 }
 
 // Where along a ribbon of K control points a star is born: the segment and
@@ -133,18 +138,12 @@ void PrepareNebula(EngineState& state, int type, int instance) {
     NebulaInstance& n = state.nebula.instances[static_cast<size_t>(instance)];
     const int K = ControlPoints(rt);
     const bool closed = Closed(g);
-    for (int i = 0; i < K; ++i) {
+    // An open ribbon's last three points follow paths of their own: they get
+    // random guides now too, or its ends would start bunched at whatever the
+    // arrays held (the centre, in a fresh run).
+    for (int i = 0; i < OwnPoints(K, closed); ++i) {
         for (int j = 0; j < 4; ++j)
             NewGuide(state.rng, rt.radiusScale, g.ghwRatio, n, j, i);
-    }
-    // An open ribbon's last three points follow paths of their own: give
-    // them random guides now too, or its ends would start bunched at
-    // whatever the arrays held (the centre, in a fresh run).
-    if (!closed) {
-        for (int i = K; i < K + 3; ++i) {
-            for (int j = 0; j < 4; ++j)
-                NewGuide(state.rng, rt.radiusScale, g.ghwRatio, n, j, i);
-        }
     }
     n.ribbonClock = 0;
     PlaceRibbon(n, K, closed);
@@ -158,17 +157,12 @@ void PrepareUniverseNebula(EngineState& state, int type) {
     const bool closed = Closed(g);
     const float R = static_cast<float>(g.radius * 0.01);
     Random& rng = state.rng;
-    for (int k = 0; k < K + 3; ++k) {
-        if (closed && k >= K) {
-            n.ribbonX[k] = n.ribbonX[k - K];
-            n.ribbonY[k] = n.ribbonY[k - K];
-            n.ribbonZ[k] = n.ribbonZ[k - K];
-        } else {
-            n.ribbonX[k] = R * 2.0f * (rng.Next() - 0.5f);
-            n.ribbonY[k] = R * 2.0f * (rng.Next() - 0.5f) * g.ghwRatio;
-            n.ribbonZ[k] = R * 2.0f * (rng.Next() - 0.5f);
-        }
+    for (int k = 0; k < OwnPoints(K, closed); ++k) {
+        n.ribbonX[k] = R * 2.0f * (rng.Next() - 0.5f);
+        n.ribbonY[k] = R * 2.0f * (rng.Next() - 0.5f) * g.ghwRatio;
+        n.ribbonZ[k] = R * 2.0f * (rng.Next() - 0.5f);
     }
+    if (closed) CloseRibbon(n, K);
     n.ribbonClock = 0;
 }
 

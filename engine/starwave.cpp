@@ -17,8 +17,6 @@ ColourParams StarwaveStar(EngineState& state, int32_t star, int type) {
     st.posX[star] = 0;
     st.posY[star] = 0;
     st.posZ[star] = 0;
-    st.age[star] = 0;
-    st.level[star] = 0;
     st.spinCos[star] = 1;
     st.spinSin[star] = 0;
     // One of the arms, spread over the first armFill part of its sector; the

@@ -36,15 +36,7 @@ void StartAmbientStars(UniverseState& universe, int profileType) {
         a.countdown[i] = 0;
         // The surface was cleared for the new universe.
         a.shown[i] = AmbientShown::Nothing;
-        ShapePoint pos, vel;
-        GenerateShapeParticle(universe.engine, pos, vel, profileType, universe.expansionSpeed, 0,
-                              0);
-        a.posX[i] = pos.x;
-        a.posY[i] = pos.y;
-        a.posZ[i] = pos.z;
-        a.velX[i] = vel.x;
-        a.velY[i] = vel.y;
-        a.velZ[i] = vel.z;
+        PlaceShapeParticle(universe.engine, a, i, profileType, universe.expansionSpeed, 0, 0);
     }
 }
 
@@ -82,14 +74,7 @@ void UpdateAmbientStars(UniverseState& universe, float camX, float camY, float c
 
         // Re-birth, with a short flare from the next frame on.
         if (e.rng.Next() >= v.amPers && a.countdown[i] < 1) {
-            ShapePoint pos, vel;
-            GenerateShapeParticle(e, pos, vel, type, s1, rebirthS2, placement);
-            a.posX[i] = pos.x;
-            a.posY[i] = pos.y;
-            a.posZ[i] = pos.z;
-            a.velX[i] = vel.x;
-            a.velY[i] = vel.y;
-            a.velZ[i] = vel.z;
+            PlaceShapeParticle(e, a, i, type, s1, rebirthS2, placement);
             a.countdown[i] = static_cast<int16_t>(frames);
             a.age[i] = 0;
             continue;

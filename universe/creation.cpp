@@ -237,14 +237,7 @@ CreationRun BeginCreation(UniverseState& u, int profileType) {
     for (int32_t i = 0; i < st.count; ++i) {
         sc.state[i] = ParticleState::Free;
         sc.counter[i] = 0;
-        ShapePoint pos, vel;
-        GenerateShapeParticle(e, pos, vel, profile, u.expansionSpeed, 0, 0);
-        sc.posX[i] = pos.x;
-        sc.posY[i] = pos.y;
-        sc.posZ[i] = pos.z;
-        sc.velX[i] = vel.x;
-        sc.velY[i] = vel.y;
-        sc.velZ[i] = vel.z;
+        PlaceShapeParticle(e, sc, i, profile, u.expansionSpeed, 0, 0);
     }
     StartAmbientStars(u, profile);
 

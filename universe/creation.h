@@ -36,6 +36,21 @@ void PrepareInstanceStyle(EngineState& state, int type, int instance);
 void GenerateShapeParticle(EngineState& state, ShapePoint& position, ShapePoint& velocity, int type,
                            float s1, float s2, int mode);
 
+// Gives particle i of a particle set (arrays posX..velZ) a place and a
+// velocity from GenerateShapeParticle.
+template <typename Particles>
+void PlaceShapeParticle(EngineState& state, Particles& p, int32_t i, int type, float s1, float s2,
+                        int mode) {
+    ShapePoint pos, vel;
+    GenerateShapeParticle(state, pos, vel, type, s1, s2, mode);
+    p.posX[i] = pos.x;
+    p.posY[i] = pos.y;
+    p.posZ[i] = pos.z;
+    p.velX[i] = vel.x;
+    p.velY[i] = vel.y;
+    p.velZ[i] = vel.z;
+}
+
 // The expansion phase in its parts: the set-up (particles, galaxy slots and
 // instances), one step (one frame), and the capture of what is left.
 struct CreationRun {

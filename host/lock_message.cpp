@@ -18,7 +18,7 @@ uint32_t LockMessageColour(int16_t hue) {
     return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-void LockMessageBanner(QLabel& panel, const AdvancedRunValues& advanced, int32_t surfaceWidth) {
+void LockMessageBanner(QLabel& panel, const AdvancedRunValues& advanced, double areaWidth) {
     if (advanced.lockMessage.empty()) {
         panel.hide();
         return;
@@ -39,7 +39,7 @@ void LockMessageBanner(QLabel& panel, const AdvancedRunValues& advanced, int32_t
     const QFontMetrics metrics(font);
     const int width = metrics.horizontalAdvance(text);
     const int height = metrics.height();
-    const auto left = CLng((surfaceWidth - width) * 0.5);
+    const auto left = CLng((areaWidth - width) * 0.5);
     panel.setGeometry(left ? *left : 0, 0, width, height);
     panel.setText(text);
     panel.show();

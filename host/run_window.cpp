@@ -41,25 +41,51 @@ QSize RunWindow::DeviceSize() const {
                  std::min(qRound(height() * ratio), kMaxSurfaceSide));
 }
 
+double RunWindow::LogicalWidth(const DrawingSurface& surface) const {
+    // The surface counts device pixels; child widgets are placed in logical
+    // ones.
+    return surface.width() / devicePixelRatioF();
+}
+
 void RunWindow::ShowAndActivate() {
     show();
     raise();
     activateWindow();
     const QDeadlineTimer deadline(2000);
-    while (!deadline.hasExpired() && !(windowHandle() && windowHandle()->isExposed())) {
+    while (!deadline.hasExpired() && isVisible() &&
+           !(windowHandle() && windowHandle()->isExposed())) {
         ServeWindowEvents(static_cast<int32_t>(std::min<qint64>(50, deadline.remainingTime())));
     }
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
+    HoldShowForTests();
     Trace("window-shown " + std::to_string(width()) + "x" + std::to_string(height()));
+}
+
+void RunWindow::HoldShowForTests() {
+    // The real-window tests send input while a window is still being shown;
+    // this moment lasts only a few milliseconds, so they may stretch it.
+    const QByteArray hold = qgetenv("ORRELUME_SHOW_HOLD_MS");
+    if (hold.isEmpty()) return;
+    const int ms = std::clamp(hold.toInt(), 0, 10000);
+    Trace("showing");
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired() && isVisible()) {
+        ServeWindowEvents(static_cast<int32_t>(std::min<qint64>(50, deadline.remainingTime())));
+    }
 }
 
 void RunWindow::SetUpSurface() {
     const QSize size = DeviceSize();
     driver_.SetUpRunSurface(size.width(), size.height(), false);
     banner_ = source_.LoadAdvanced();
-    LockMessageBanner(*picMessage_, banner_, driver_.Surface().width());
-    if (!banner_.lockMessage.empty()) Trace("lock-message " + banner_.lockMessage);
+    LockMessageBanner(*picMessage_, banner_, LogicalWidth(driver_.Surface()));
+    if (!banner_.lockMessage.empty()) {
+        const QRect at = picMessage_->geometry();
+        Trace("lock-message " + banner_.lockMessage);
+        Trace("lock-message-at " + std::to_string(at.x()) + " " + std::to_string(at.width()) + "x" +
+              std::to_string(at.height()) + " of " + std::to_string(width()));
+    }
     driver_.ClearSurface();
 }
 
@@ -69,7 +95,7 @@ void RunWindow::FollowSize() {
     if (size.width() < 1 || size.height() < 1) return;
     if (size.width() == surface.width() && size.height() == surface.height()) return;
     driver_.SetUpRunSurface(size.width(), size.height(), false);
-    if (picMessage_->isVisible()) LockMessageBanner(*picMessage_, banner_, surface.width());
+    if (picMessage_->isVisible()) LockMessageBanner(*picMessage_, banner_, LogicalWidth(surface));
     Trace("surface " + std::to_string(surface.width()) + "x" + std::to_string(surface.height()));
 }
 

@@ -49,12 +49,17 @@ class RunWindow : public QWidget, public FrameHost {
     // Shows the window, gives it the keyboard and waits (a little) until the
     // display shows it, so that its size is known.
     void ShowAndActivate();
+    // With ORRELUME_SHOW_HOLD_MS set, the show serves window events that
+    // much longer, so tests can reach it with input.
+    void HoldShowForTests();
     // Sets the drawing surface up at the window's size (not reduced), shows
     // the lock message and clears the surface.
     void SetUpSurface();
     // The size of the window's area in device pixels, within the largest
     // surface.
     QSize DeviceSize() const;
+    // The surface's width in the window's logical pixels.
+    double LogicalWidth(const DrawingSurface& surface) const;
 
     void paintEvent(QPaintEvent* event) override;
 

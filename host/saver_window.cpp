@@ -68,13 +68,21 @@ void frmSaver::Run() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->geometry());
     setWindowState(Qt::WindowFullScreen);
     setCursor(background_ ? Qt::ArrowCursor : Qt::BlankCursor);
+    // Showing the window serves its events: input that arrives while it
+    // comes up ends the saver like input during the run, and is judged by
+    // the saver's own settings from the first event on.
+    state_.StopRequested = false;
+    ignoreMouseMoves_ = advanced.mouseMove;
     ShowAndActivate();
+    if (state_.StopRequested || !isVisible()) {
+        if (isVisible()) close();
+        Trace("stopped");
+        return;
+    }
     // The keys are the saver's while it covers the screen.
     if (!background_) grabKeyboard();
 
     // Run.
-    state_.StopRequested = false;
-    ignoreMouseMoves_ = advanced.mouseMove;
     SetUpSurface();
     // The first run of a user without stored settings gets the factory set
     // (it repeats until the properties dialog stores the settings).

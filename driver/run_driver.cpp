@@ -273,9 +273,9 @@ void RunDriver::DialogPreviewRunner(int16_t slot, bool frameLimited, int16_t fra
     v.galaxies = 1;
     v.trail = std::max(1, std::min<int32_t>(trail, kMaxStars / v.stars));
     v.newPct = 0;
-    // A preview shows the galaxy's comets whatever gravity the universe has,
-    // and no ambient stars.
-    v.gravForce = 0;
+    // A preview shows what the saver would: with gravity between galaxies
+    // set, no comets (the dialog says so beside the gravity field). It
+    // shows no ambient stars.
     v.amStar = 0;
     e.values = v;
     AllocateRun(u);
@@ -322,7 +322,11 @@ void RunDriver::DialogPreviewRunner(int16_t slot, bool frameLimited, int16_t fra
         AdvanceTypeAngles(e);
         UpdateGalaxies(e, in);
         AdvanceNebula(e, 0);
-        if (frameLimited && ++frames >= frameLimit) break;
+        if (frameLimited && ++frames >= frameLimit) {
+            // The last frame is shown too, without waiting for the next.
+            host_.Present(surface_);
+            break;
+        }
         if (EndOfFrame()) break;
         if (state_.RestartRequested) {
             state_.RestartRequested = false;

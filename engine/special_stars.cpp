@@ -213,8 +213,9 @@ void StartPhase(EngineState& state, int32_t star) {
         st.phaseFrames[star] = static_cast<int16_t>(frames);
         st.spriteX[star] = at.sx;
         st.spriteY[star] = at.sy;
-        st.spriteDepth[star] = at.depth;
-        // Nothing shows until the next frame.
+        // Nothing shows until the next frame, so there is no sprite to erase
+        // on that frame: a depth at the cut marks it as not drawn.
+        st.spriteDepth[star] = 0;
         return;
     }
     if (u < rt.novaChance + rt.pulsarChance) {

@@ -141,7 +141,8 @@ TEST(DriverRun, DialogPreviewRunner) {
     rig.driver.DialogPreviewRunner(0, true, 10, 20000, 5, false, 1.0f);
     EXPECT_EQ(rig.driver.Engine().stars.count, 20000);
     EXPECT_EQ(rig.driver.Engine().stars.trail, 1);
-    EXPECT_EQ(rig.host.frames, 9);  // the tenth frame ends at the limit
+    // The tenth frame ends at the limit: it is shown, but not waited for.
+    EXPECT_EQ(rig.host.frames, 10);
     EXPECT_EQ(std::count(rig.host.waits.begin(), rig.host.waits.end(), 25), 9);
     EXPECT_GT(rig.driver.Surface().pixels().size(), 0u);
 
@@ -163,6 +164,25 @@ TEST(DriverRun, DialogPreviewRunner) {
     EXPECT_EQ(st.trail, 2);
     for (int32_t i = 0; i < st.count; ++i) {
         EXPECT_TRUE(st.typeIndex[i] == 12 || st.typeIndex[i] == 30) << st.typeIndex[i];
+    }
+}
+
+// A frame-limited preview (the about box's) shows its last frame; a preview
+// follows the universe's gravity, under which the saver throws no comets.
+TEST(DriverRun, PreviewShowsItsLastFrameAndHonoursGravity) {
+    for (float gravity : {0.0f, 5000.0f}) {
+        UniverseSettings u = test::TinyUniverse();
+        u.gravForce = gravity;
+        DriverRig rig(u);
+        rig.settings.records.types[4].cometFreq = 9999;
+        rig.driver.SetRecords(rig.settings.records.types, rig.settings.records.composites);
+        rig.driver.SetUniverseSettings(u);
+        rig.driver.SetUpDialogSurface(160, 120, true, 1.0f);
+        rig.driver.DialogPreviewRunner(4, true, 30, 400, 1, false, 1.0f);
+        EXPECT_EQ(rig.host.frames, 30);
+        const CometPool& c = rig.driver.Engine().comets.pool;
+        const bool anyComet = std::find(c.pAlive.begin(), c.pAlive.end(), true) != c.pAlive.end();
+        EXPECT_EQ(anyComet, gravity == 0) << gravity;
     }
 }
 

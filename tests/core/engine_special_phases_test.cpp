@@ -112,6 +112,46 @@ TEST(EngineSpecialPhases, CertainPulsarsWinOverNovasAndLastTheirCycles) {
     EXPECT_NE(st.posX[0], x0);
 }
 
+// A pulsar draws nothing when it starts, so its first frame has no sprite to
+// erase: the pixels of other stars around it stay as they were.
+TEST(EngineSpecialPhases, ANewPulsarErasesNothingOnItsFirstFrame) {
+    PhaseRun run;
+    EngineState& e = run.engine();
+    GalaxyType& g = e.types[0];
+    g.pulsarFreq = 10000;
+    g.pulsarShape = kPulsarStar;
+    g.pulsarFrames = 9;
+    g.pulsarMinExt = 3000;
+    g.pulsarMaxExt = 3000;
+    g.rotation = 3000;
+    run.Retable();
+    StarTable& st = run.stars();
+    RebirthStar(e, 0, 0, 1);
+    ASSERT_GT(st.pulsarFrames[0], 0);
+    // Every pixel lit, as if other stars shone everywhere; only the stars'
+    // own pixels, before and after the frame, may go dark in it.
+    std::set<std::pair<int, int>> own;
+    const auto addOwn = [&] {
+        for (size_t i = 0; i < st.screenX.size(); ++i)
+            own.insert({st.screenX[i], st.screenY[i]});
+    };
+    addOwn();
+    const uint32_t sentinel = Rgb(1, 2, 3);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            e.canvas.Plot(x, y, sentinel);
+    // The camera moves on before the pulsar's first frame, as on a tour.
+    e.galaxies.camX[0] += 1.0f;
+    run.Frame();
+    addOwn();
+    int darkened = 0;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            darkened += e.canvas.PixelAt(x, y) == 0 && !own.count({x, y});
+    EXPECT_EQ(darkened, 0);
+    EXPECT_GT(st.pulsarFrames[0], 0);
+}
+
 TEST(EngineSpecialPhases, AStarWithoutFlareFramesIsOrdinaryAtOnce) {
     PhaseRun run;
     EngineState& e = run.engine();

@@ -1,0 +1,174 @@
+#include "dialogs/field_rules.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace orrelume {
+
+namespace {
+
+QString FromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Shortcuts that edit through the clipboard or undo: they pass, since the
+// value is bounded when the field is left whatever they brought in.
+bool IsEditingShortcut(const QKeyEvent& key) {
+    return key.matches(QKeySequence::Copy) || key.matches(QKeySequence::Cut) ||
+           key.matches(QKeySequence::Paste) || key.matches(QKeySequence::SelectAll) ||
+           key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo);
+}
+
+}  // namespace
+
+FieldRules::FieldRules(QLineEdit& field, Typing typing)
+    : QObject(&field), field_(field), typing_(typing) {
+    setObjectName(QStringLiteral("fieldRules"));
+    field.installEventFilter(this);
+}
+
+FieldRules* FieldRules::Of(const QLineEdit& field) {
+    return field.findChild<FieldRules*>(QStringLiteral("fieldRules"), Qt::FindDirectChildrenOnly);
+}
+
+void FieldRules::BoundNow() {
+    if (!bounds_) return;
+    const QString bounded = FromStd(
+        BoundTextField(field_.text().toStdString(), bounds_->kind, bounds_->lower, bounds_->upper));
+    if (bounded != field_.text()) field_.setText(bounded);
+}
+
+bool FieldRules::KeyPress(QKeyEvent& key) {
+    if (arrows_ && (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down)) {
+        const int32_t step = key.key() == Qt::Key_Up ? arrows_->step : -arrows_->step;
+        field_.setText(QString::number(
+            ArrowKeyValue(field_.text().toStdString(), step, arrows_->lower, arrows_->upper)));
+        field_.selectAll();
+        return true;
+    }
+    const QString text = key.text();
+    if (text.isEmpty() || IsEditingShortcut(key)) return false;
+    const char32_t ch = text.toUcs4().value(0);
+    if (!swallowed_.isEmpty() && swallowed_.contains(QString::fromUcs4(&ch, 1))) return true;
+    if (ch < 0x20 && ch != kBackspaceKey) return false;  // Enter, Escape, Tab: the dialog's
+    bool passes = true;
+    switch (typing_) {
+        case Typing::Digits:
+            passes = DigitFilter(ch);
+            break;
+        case Typing::Decimal:
+            passes =
+                DecimalFilter(field_.text().toStdString(), field_.selectedText().toStdString(), ch);
+            break;
+        case Typing::Free:
+            break;
+    }
+    if (passes) return false;
+    QApplication::beep();
+    return true;
+}
+
+bool FieldRules::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &field_) return false;
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            return KeyPress(*static_cast<QKeyEvent*>(event));
+        case QEvent::FocusIn:
+            // After the click that brought the focus has placed the cursor.
+            if (!field_.isReadOnly()) {
+                QTimer::singleShot(0, &field_, [f = &field_] {
+                    if (f->hasFocus()) f->selectAll();
+                });
+            }
+            return false;
+        case QEvent::FocusOut:
+            BoundNow();
+            return false;
+        default:
+            return false;
+    }
+}
+
+FieldRules& ApplyFieldRules(QLineEdit& field, Typing typing, std::optional<FieldBounds> bounds,
+                            std::optional<ArrowKeys> arrows) {
+    FieldRules* rules = FieldRules::Of(field);
+    if (rules == nullptr) rules = new FieldRules(field, typing);
+    rules->SetBounds(bounds);
+    rules->SetArrowKeys(arrows);
+    return *rules;
+}
+
+SpinButton::SpinButton(QWidget* parent) : QWidget(parent) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    up_ = new QToolButton(this);
+    down_ = new QToolButton(this);
+    up_->setArrowType(Qt::UpArrow);
+    down_->setArrowType(Qt::DownArrow);
+    for (QToolButton* b : {up_, down_}) {
+        b->setAutoRepeat(true);
+        b->setFocusPolicy(Qt::NoFocus);  // the field's arrow keys do the same
+        b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+        b->setFixedWidth(b->fontMetrics().height());
+        column->addWidget(b);
+    }
+    connect(up_, &QToolButton::clicked, this, [this] { Step(1); });
+    connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+}
+
+void SpinButton::SetRange(int32_t minimum, int32_t maximum) {
+    minimum_ = minimum;
+    maximum_ = std::max(minimum, maximum);
+    value_ = std::clamp(value_, minimum_, maximum_);
+}
+
+void SpinButton::SetValueQuietly(int32_t value) {
+    value_ = std::clamp(value, minimum_, maximum_);
+}
+
+void SpinButton::Step(int direction) {
+    const int64_t next = static_cast<int64_t>(value_) + static_cast<int64_t>(direction) * step_;
+    const auto bounded = static_cast<int32_t>(std::clamp<int64_t>(next, minimum_, maximum_));
+    value_ = bounded;
+    emit valueChanged(value_);
+}
+
+void SpinButton::SetFieldName(const QString& name) {
+    up_->setAccessibleName(name + QStringLiteral(" up"));
+    down_->setAccessibleName(name + QStringLiteral(" down"));
+}
+
+void BindSpinField(QLineEdit& field, SpinButton& spin, int32_t minimum, int32_t maximum,
+                   int maxLength) {
+    const int32_t value = std::clamp(FieldInteger(field.text().toStdString()), minimum, maximum);
+    field.setMaxLength(maxLength);
+    field.setText(QString::number(value));
+    spin.SetRange(minimum, maximum);
+    spin.SetSingleStep(SpinStep(maximum));
+    spin.SetValueQuietly(value);
+    if (!field.accessibleName().isEmpty()) spin.SetFieldName(field.accessibleName());
+    if (spin.property("boundField").toBool()) return;  // connected once
+    spin.setProperty("boundField", true);
+    QObject::connect(&spin, &SpinButton::valueChanged, &field,
+                     [f = &field](int v) { f->setText(QString::number(v)); });
+    QObject::connect(&field, &QLineEdit::textChanged, &spin, [s = &spin](const QString& text) {
+        s->SetValueQuietly(FieldInteger(text.toStdString()));
+    });
+}
+
+void NameForReaders(QWidget& control, const QString& caption, const QString& word) {
+    QString name = FromStd(CaptionWithoutAccessKey(caption.toStdString()));
+    if (!word.isEmpty()) name += QLatin1Char(' ') + word;
+    control.setAccessibleName(name);
+}
+
+}  // namespace orrelume

@@ -1,0 +1,51 @@
+// The input rules of the dialogs' number fields, on text alone: which typed
+// keys a field takes, how a field's text is bounded when it is left, and the
+// steps of its arrow keys and spin buttons. The widgets apply these rules
+// (dialogs/field_rules.h); they are kept free of any window so that they can
+// be tested without one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orrelume {
+
+// What a field's text is converted to when it is bounded: a 16-bit integer,
+// a single, or a 32-bit integer. The integer kinds round half to even.
+enum class BoundKind : int { Int16 = 0, Single = 1, Int32 = 2 };
+
+// What typing a field allows.
+enum class Typing { Digits, Decimal, Free };
+
+inline constexpr char32_t kBackspaceKey = 8;
+
+// Digits and backspace pass; every other key is refused.
+bool DigitFilter(char32_t key);
+// Digits, backspace and the decimal point pass, except a decimal point when
+// the text already holds one and the selection it would replace does not.
+bool DecimalFilter(std::string_view text, std::string_view selection, char32_t key);
+
+// The text a field shows after it is left: the number read from "0" followed
+// by its text (an empty field reads 0), converted to the kind and bounded
+// (the lower bound wins if the bounds cross). A number beyond the kind's
+// range is bounded like any other.
+std::string BoundTextField(std::string_view text, BoundKind kind, double lower, double upper);
+
+// The whole number a field's text begins with, rounded half to even; 0 when
+// it has none or it does not fit 32 bits.
+int32_t FieldInteger(std::string_view text);
+
+// The value an arrow key gives: the field's number plus `step` (negative for
+// the down arrow), kept within [lower, upper].
+int32_t ArrowKeyValue(std::string_view text, int32_t step, int32_t lower, int32_t upper);
+
+// The step of a spin button bound to a range with this maximum: 1 up to 100,
+// 5 up to 998, 10 up to 29999, 50 above.
+int32_t SpinStep(int32_t maximum);
+
+// A label's caption as a screen reader names its field: without the "&" that
+// marks the access key ("&&" stays one "&").
+std::string CaptionWithoutAccessKey(std::string_view caption);
+
+}  // namespace orrelume

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <string>
 
-#include "host/event_wait.h"
 #include "host/host_trace.h"
 #include "host/run_window.h"
+#include "platform/event_wait.h"
 
 namespace orrelume {
 

@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <string>
 
-#include "host/event_wait.h"
-#include "host/frame_tiles.h"
 #include "host/host_trace.h"
 #include "host/lock_message.h"
+#include "platform/event_wait.h"
+#include "platform/frame_tiles.h"
 
 namespace orrelume {
 

@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "host/frame_tiles.h"
 #include "host/lock_message.h"
 #include "host_test_app.h"
+#include "platform/frame_tiles.h"
 
 namespace orrelume {
 namespace {

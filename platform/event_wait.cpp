@@ -1,4 +1,4 @@
-#include "host/event_wait.h"
+#include "platform/event_wait.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "host/frame_tiles.h"
+#include "platform/frame_tiles.h"
 
 // Each frame is converted to the display's pixel order over the whole
 // picture: that loop gets the optimiser's full settings, like the star pass.

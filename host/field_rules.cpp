@@ -1,4 +1,4 @@
-#include "dialogs/field_rules.h"
+#include "host/field_rules.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "app/host_test_app.h"
-#include "dialogs/field_rules.h"
-#include "dialogs/field_text.h"
+#include "host/field_rules.h"
+#include "host/field_text.h"
 
 namespace orrelume {
 namespace {

@@ -1,4 +1,4 @@
-#include "dialogs/field_text.h"
+#include "host/field_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -44,6 +44,7 @@ class QSettingsBackend final : public RegistryBackend {
 
     // The file this root lives in.
     std::string FilePath() const;
+    std::string Location() const override { return FilePath(); }
     bool IsReadOnly() const { return readOnly_; }
 
   private:

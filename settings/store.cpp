@@ -95,16 +95,22 @@ bool SettingsStore::CheckSettingsWritable() {
     // A write the root refuses is not committed: the test then writes nothing.
     const bool ok = WriteSetting("General", "TestRegWrite", int16_t{1}) && Flush();
     if (ok && ReadSettingInt16("General", "TestRegWrite", 0) == 1) return true;
-    if (sink_ != nullptr) sink_->ShowExclamation(kMessageTitle, ReadOnlyStoreMessage());
+    if (sink_ != nullptr) {
+        const std::string location = user_ != nullptr ? user_->Location() : std::string();
+        sink_->ShowExclamation(kMessageTitle, ReadOnlyStoreMessage(location));
+    }
     return false;
 }
 
-std::string ReadOnlyStoreMessage() {
-    return "The Registry is read-only.\r\n"
+std::string ReadOnlyStoreMessage(std::string_view location) {
+    const std::string where =
+        location.empty() ? std::string("the settings file") : std::string(location);
+    return "The settings file is read-only.\r\n"
            "\r\n"
            "The Property settings cannot be saved.\r\n"
-           "You must change your Windows User Privileges so that programs \r\n"
-           "can write to the Registry.  See your System Administrator for assistance.";
+           "You must change your user permissions so that programs \r\n"
+           "can write to " +
+           where + ".  See your System Administrator for assistance.";
 }
 
 int16_t ClampInt16(int16_t value, int16_t min, int16_t max) {

@@ -36,6 +36,9 @@ class RegistryBackend {
     // stored since the last read are seen. Pending writes are committed as by
     // Flush. A root that lives only in memory has nothing to re-read.
     virtual void Refresh() {}
+    // Where the root lives, as the user would look for it (a file path);
+    // empty when it has no place of its own.
+    virtual std::string Location() const { return {}; }
 };
 
 // How a message of the store reaches the user (a message box in the program,
@@ -116,8 +119,9 @@ class SettingsStore {
     MessageSink* sink_;
 };
 
-// The five lines of the write-test message, joined by CR LF.
-std::string ReadOnlyStoreMessage();
+// The five lines of the write-test message, joined by CR LF; they name the
+// settings file at `location` (or "the settings file" when it is empty).
+std::string ReadOnlyStoreMessage(std::string_view location = {});
 
 // The shared bounding helpers: min when value < min, else max when value >
 // max, else value. The lower bound wins if the bounds cross; a NaN single

@@ -154,7 +154,9 @@ TEST_F(QSettingsBackendTest, AStoreThatCannotBeWrittenIsReportedAndLeftAlone) {
     SettingsSet set = DefaultSettingsSet();
     EXPECT_FALSE(SaveAllSettings(store, set));
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].find("The Registry is read-only."), std::string::npos);
+    EXPECT_NE(sink.messages[0].find("The settings file is read-only."), std::string::npos);
+    // The message names the file the user would have to make writable.
+    EXPECT_NE(sink.messages[0].find("can write to " + backend.FilePath() + "."), std::string::npos);
     EXPECT_FALSE(store.CheckSettingsWritable());
     EXPECT_EQ(sink.messages.size(), 2u);
 

@@ -160,7 +160,7 @@ TEST(StoreProcess, TheEnvironmentPlacesBothRoots) {
     const testing::ChildResult refused =
         testing::RunChild({kChild, "save"}, {{"XDG_CONFIG_HOME", "/dev/null/x"}});
     EXPECT_EQ(refused.exitCode, 3);
-    EXPECT_NE(refused.output.find("Orrelume: The Registry is read-only."), std::string::npos);
+    EXPECT_NE(refused.output.find("Orrelume: The settings file is read-only."), std::string::npos);
     EXPECT_EQ(testing::RunChild({kChild, "save"}, env).exitCode, 0);
 }
 

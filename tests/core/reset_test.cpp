@@ -154,7 +154,7 @@ TEST_F(ResetTest, AStoreThatCannotBeWrittenKeepsTheResetInTheDialog) {
               FirstRunOutcome::kResetNotSaved);
     EXPECT_TRUE(HasFactoryTypes());
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].find("The Registry is read-only."), std::string::npos);
+    EXPECT_NE(sink.messages[0].find("The settings file is read-only."), std::string::npos);
 }
 
 TEST_F(ResetTest, TheResetMenuAsksFirst) {

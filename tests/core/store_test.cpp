@@ -119,9 +119,9 @@ TEST_F(StoreTest, WriteTestReportsAReadOnlyStoreOnce) {
     EXPECT_FALSE(store.CheckSettingsWritable());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0],
-              "Orrelume|The Registry is read-only.\r\n\r\nThe Property settings cannot be "
-              "saved.\r\nYou must change your Windows User Privileges so that programs \r\ncan "
-              "write to the Registry.  See your System Administrator for assistance.");
+              "Orrelume|The settings file is read-only.\r\n\r\nThe Property settings cannot be "
+              "saved.\r\nYou must change your user permissions so that programs \r\ncan "
+              "write to the settings file.  See your System Administrator for assistance.");
     EXPECT_EQ(user.ValueCount(), 0u);
 }
 

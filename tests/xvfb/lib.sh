@@ -69,9 +69,10 @@ wait_for() {
 # holds_for SECONDS COMMAND...: true when COMMAND stays true for SECONDS,
 # for what must not happen (a window that must stay open).
 holds_for() {
-    local limit=$1
+    local limit
+    limit=$(awk -v s="$1" 'BEGIN { printf "%d", s * 1000000000 }')
     shift
-    local deadline=$(($(date +%s%N) + limit * 1000000000))
+    local deadline=$(($(date +%s%N) + limit))
     while [ "$(date +%s%N)" -lt "$deadline" ]; do
         "$@" || return 1
         sleep 0.02

@@ -346,4 +346,13 @@ void RunDriver::PreviewGalaxy(int32_t width, int32_t height, int16_t slot, bool 
                         static_cast<int16_t>(std::clamp(trail, 1, 999)), composite, 1.0f);
 }
 
+void RunDriver::PreviewUniverse(int32_t width, int32_t height, const UniverseSettings& universe) {
+    surface_.FocalLength = std::clamp(settings_.LoadAdvanced().focalLength, 0.01f, 10.0f);
+    SetUpDialogSurface(width, height, false, 1.0f);
+    SetUniverseSettings(universe);
+    BuildColourTables(universe_->engine, std::clamp<int>(universe.hwStart, 0, 999),
+                      std::clamp<int>(universe.hwEnd, 0, 999));
+    UniverseRunLoop();
+}
+
 }  // namespace orrelume

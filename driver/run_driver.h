@@ -60,6 +60,12 @@ class RunDriver : private FrameControl {
     void PreviewGalaxy(int32_t width, int32_t height, int16_t slot, bool composite, int32_t stars,
                        int32_t trail, int32_t universeHueStart, int32_t universeHueEnd);
 
+    // The properties dialog's universe preview: focal length from the store,
+    // the colour tables with the universe's own hues, then the universe loop
+    // on `universe` (the dialog's values) and the records set before, until
+    // a stop or restart.
+    void PreviewUniverse(int32_t width, int32_t height, const UniverseSettings& universe);
+
     // Records the dialog holds (its previews run on them, not on the store).
     void SetRecords(const GalaxyTypeTable& types, const CompositeTable& composites);
     void SetUniverseSettings(const UniverseSettings& universe);

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "dialogs/properties_dialog.h"
 #include "host/host_trace.h"
 #include "host/window_placement.h"
 #include "settings/factory_themes.h"
@@ -81,13 +82,37 @@ void frmAppEXE::keyPressEvent(QKeyEvent* event) {
         runAgain_ = true;
         state_.StopRequested = true;
         Trace("restart");
+    } else {
+        OpenProperties();
     }
-    // Other keys will open the properties dialog.
 }
 
 void frmAppEXE::mousePressEvent(QMouseEvent* event) {
-    // A click will open the properties dialog.
     event->accept();
+    OpenProperties();
+}
+
+void frmAppEXE::OpenProperties() {
+    if (propertiesOpen_) return;
+    propertiesOpen_ = true;
+    SaveWindowPlacement(*this, store_, kAppWindowSection, state_);
+    Trace("properties");
+    {
+        // Modal: the animation pauses under it (its frame loop waits for the
+        // dialog to return).
+        frmProps dialog(store_, state_, this);
+        dialog.setCursor(Qt::ArrowCursor);
+        dialog.exec();
+    }
+    propertiesOpen_ = false;
+    if (state_.ExitRequested) {
+        close();
+        return;
+    }
+    // Run again from the start, with the settings as the dialog left them.
+    runAgain_ = true;
+    state_.StopRequested = true;
+    Trace("restart");
 }
 
 void frmAppEXE::closeEvent(QCloseEvent* event) {

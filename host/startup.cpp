@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "dialogs/properties_dialog.h"
 #include "engine/half_turn.h"
 #include "host/app_window.h"
 #include "host/host_trace.h"
+#include "host/message_box.h"
 #include "host/preview.h"
 #include "host/saver_window.h"
 #include "platform/qsettings_backend.h"
@@ -70,15 +72,24 @@ void OpenRunWindow(HostState& state, SettingsStore& store) {
     }
 }
 
-void ShowConfiguration(HostState&, SettingsStore&) {
-    X11Display display;
-    if (const uint32_t open = FindTopLevelWindow(display, kPropertiesCaption)) {
-        ActivateWindow(display, open);
-        Trace("configuration-activated " + std::to_string(open));
-        return;
+void ShowConfiguration(HostState& state, SettingsStore& store) {
+    {
+        X11Display display;
+        if (const uint32_t open = FindTopLevelWindow(display, kPropertiesCaption)) {
+            ActivateWindow(display, open);
+            Trace("configuration-activated " + std::to_string(open));
+            return;
+        }
     }
-    // The properties dialog is not part of the program yet: nothing opens.
+    // The dialog is modeless; the program lives as long as it is open.
+    frmProps dialog(store, state);
+    QObject::connect(&dialog, &QDialog::finished, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
     Trace("configuration");
+    QApplication::exec();
 }
 
 void Dispatch(HostState& state, SettingsStore& store, const StartCommand& command) {
@@ -131,7 +142,10 @@ int Main(int argc, char** argv) {
 
     QSettingsBackend user(StoreScope::User);
     QSettingsBackend machine(StoreScope::Machine, StoreAccess::ReadOnly);
-    SettingsStore store(&user, &machine);
+    // The write test of the properties dialog tells the user in a message
+    // box; nothing else of the store ever shows a message.
+    MessageBoxSink messages;
+    SettingsStore store(&user, &machine, &messages);
     HostState& state = ProcessHostState();
     if (StartUp(state, store, programPath) == kRunModeApplication) {
         Trace("application");

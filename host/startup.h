@@ -14,9 +14,6 @@ namespace orrelume {
 
 // The name of the help file beside the program.
 inline constexpr const char* kHelpFileName = "Orrelume41.hlp";
-// The caption of the properties dialog, which a configuration start brings
-// to the front when it is open already.
-inline constexpr const char* kPropertiesCaption = "Galaxy Properties";
 
 // The whole program; returns the process's exit code.
 int Main(int argc, char** argv);

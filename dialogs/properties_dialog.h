@@ -1,0 +1,135 @@
+// The properties dialog: the universe view (universe values, the galaxy
+// types with their names and percentages, the composites) and the galaxy
+// view (every property of one type), a preview box for a galaxy, a composite
+// or a whole universe, and the menus. It edits a copy of the settings in
+// memory; only "&Accept Settings" writes them to the store.
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "driver/host_state.h"
+#include "settings/dialog_port.h"
+#include "settings/records.h"
+#include "settings/store.h"
+
+class QAction;
+class QGroupBox;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QStackedWidget;
+
+namespace orrelume {
+
+class GalaxyView;
+class PreviewBox;
+class UniverseView;
+
+// The dialog's caption, by which a configuration start finds an open one.
+inline constexpr const char* kPropertiesCaption = "Galaxy Properties";
+// Where the dialog keeps its placement.
+inline constexpr std::string_view kPropertiesSection = "General\\Main";
+
+// The three previews of the dialog.
+enum class PreviewKind { Galaxy, Composite, Universe };
+
+class frmProps : public QDialog, public SettingsDialogPort {
+    Q_OBJECT
+  public:
+    // `process` holds the flags of the program: the dialog raises
+    // RestartRequested when it is closed from outside, and ExitRequested
+    // from File, Exit. Its previews stop through flags of their own.
+    frmProps(SettingsStore& store, HostState& process, QWidget* parent = nullptr);
+    ~frmProps() override;
+
+    // The records the dialog edits.
+    SettingsSet& WorkingSet() { return set_; }
+    UniverseView& Universe() const { return *universeView_; }
+    GalaxyView& Galaxy() const { return *galaxyView_; }
+    PreviewBox& Preview() const { return *picPreview_; }
+    QPushButton& AcceptButton() const { return *cmdAccept_; }
+    QPushButton& CancelButton() const { return *cmdDismiss_; }
+    QPushButton& PreviewButton(PreviewKind kind) const;
+
+    // The galaxy view of the selected type (a message when none is).
+    void OpenGalaxyView();
+    // Back to the universe view, the grid taken into the type.
+    void LeaveGalaxyView();
+    bool GalaxyViewShown() const { return galaxyViewShown_; }
+
+    // "&Accept Settings": the write test, then every setting saved and the
+    // dialog closed. A store that cannot be written keeps the dialog open
+    // with the edits. True when the settings were saved.
+    bool AcceptSettings();
+
+    // Starts the preview of a kind, or stops it when it runs.
+    void TogglePreview(PreviewKind kind);
+    bool PreviewRunning() const;
+
+    // SettingsDialogPort.
+    void ShowUniverseValues(const UniverseSettings& universe) override;
+    void RefreshLists() override;
+    void SelectFirstGalaxyType() override;
+    void ShowUniverseThemePosition(int position) override;
+    void ShowFirstExtrasPage() override;
+    void ClearCompositeSelection() override;
+    bool ShowWelcome(bool offerReset,
+                     const std::function<void(TemplateProgress*)>& saveCurrentSettings) override;
+    ResetAnswer AskResetQuestion(std::string_view text) override;
+    void SetResetMenuItemChecked(int item, bool checked) override;
+    void ReportProgress(int step, int total) override;
+
+  public slots:
+    // Escape: stops a running preview, leaves the galaxy view, or cancels.
+    void reject() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void BuildMenus(QMenuBar& bar);
+    void LoadSettings();
+    // Closes the dialog from its own code (Accept, Cancel, Exit).
+    void CloseFromDialog(int result);
+    void SetControlsForPreview(bool running, QWidget* keep);
+    void RunPreview(PreviewKind kind);
+    void SetAcceptCaption(bool galaxyView);
+
+    SettingsStore& store_;
+    HostState& process_;
+    // The previews' own flags: stop and restart of the running preview.
+    HostState previewState_;
+    SettingsSet set_;
+
+    QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QMenu* resetMenu_ = nullptr;
+    std::array<QAction*, 3> resetItems_{};
+    QGroupBox* fraAni_ = nullptr;
+    QStackedWidget* views_ = nullptr;
+    UniverseView* universeView_ = nullptr;
+    GalaxyView* galaxyView_ = nullptr;
+    QGroupBox* fraPreview_ = nullptr;
+    PreviewBox* picPreview_ = nullptr;
+    QPushButton* cmdPreviewGal_ = nullptr;
+    QPushButton* cmdPreviewUni_ = nullptr;
+    QPushButton* cmdAccept_ = nullptr;
+    QPushButton* cmdDismiss_ = nullptr;
+
+    bool galaxyViewShown_ = false;
+    int editedType_ = -1;
+    // The preview that runs, and the controls it disabled.
+    std::optional<PreviewKind> running_;
+    std::vector<QWidget*> disabledForPreview_;
+    bool closingFromDialog_ = false;
+};
+
+}  // namespace orrelume

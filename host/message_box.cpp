@@ -1,0 +1,31 @@
+#include "host/message_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "host/host_trace.h"
+
+namespace orrelume {
+
+namespace {
+
+// The messages are written with CR LF line ends; Qt breaks lines at LF.
+QString LinesOf(std::string_view text) {
+    QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return s;
+}
+
+}  // namespace
+
+void ShowInformation(QWidget* parent, const QString& text) {
+    Trace("message " + text.toStdString());
+    QMessageBox::information(parent, LinesOf(kMessageTitle), text);
+}
+
+void MessageBoxSink::ShowExclamation(std::string_view title, std::string_view text) {
+    Trace("message " + std::string(text.substr(0, text.find('\r'))));
+    QMessageBox::warning(QApplication::activeWindow(), LinesOf(title), LinesOf(text));
+}
+
+}  // namespace orrelume

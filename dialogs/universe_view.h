@@ -11,13 +11,18 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <string_view>
 
 #include "settings/records.h"
 
+class QBoxLayout;
+class QGridLayout;
 class QListWidget;
 class QPushButton;
 
 namespace orrelume {
+
+struct CompositeChoice;
 
 class UniverseView : public QWidget {
     Q_OBJECT
@@ -52,6 +57,10 @@ class UniverseView : public QWidget {
     void ShowFirstExtrasPage();
     // Clears the composite editor: no composite, major or minor type chosen.
     void ClearCompositeSelection();
+    // Enables the page in front and disables the others, and enables the
+    // tour controls as the three tour boxes ask. Call it after enabling every
+    // control at once (when a preview ends).
+    void RefreshEnabling();
 
     QListWidget& GalaxyList() const;
     QListWidget& CompositeList() const;
@@ -70,6 +79,35 @@ class UniverseView : public QWidget {
 
   private:
     struct Parts;
+    void BuildUniverseFrame(QBoxLayout& column);
+    QWidget* BuildCreationPage();
+    QWidget* BuildNewAmbientPage();
+    QWidget* BuildTourPage();
+    QWidget* BuildCompositePage();
+    QWidget* BuildGravityPage();
+    void BuildGalaxyTypesFrame(QBoxLayout& column);
+    // The label and field of `txtUni` field `index` as a row of the grid,
+    // with the field after it when that one shares the label.
+    void AddFieldRow(QGridLayout& grid, int index);
+
+    void ShowPage(int page);
+    void RefreshTourEnabling();
+    void RefreshGalaxyEntries();
+    void RefreshCompositeEntries();
+    void RefreshTypeNames(int type);
+    QString GalaxyEntry(int type) const;
+    QString CompositeEntry(int slot) const;
+    void FillGalaxyFields();
+    void CommitGalaxy();
+    void ResetGalaxyPercents();
+    void ShowGalaxyProps();
+    void FillCompositeEditor();
+    CompositeChoice Choice() const;
+    void MarkIfsTypes();
+    void CommitComposite();
+    void ResetCompositePercents();
+    void Inform(std::string_view text);
+
     SettingsSet& set_;
     Parts* parts_;
 };

@@ -174,7 +174,9 @@ frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
     LoadSettings();
     universeView_->ShowFirstExtrasPage();
     views_->setCurrentWidget(universeView_);
-    adjustSize();
+    // Its full size, however large (adjustSize would keep it within two
+    // thirds of the screen and squeeze the preview).
+    resize(sizeHint().expandedTo(minimumSizeHint()));
     RestoreWindowPlacement(*this, store_, kPropertiesSection, process_, true);
 }
 
@@ -379,6 +381,7 @@ void frmProps::SetControlsForPreview(bool running, QWidget* keep) {
         for (QWidget* w : disabledForPreview_)
             w->setEnabled(true);
         disabledForPreview_.clear();
+        universeView_->RefreshEnabling();
     }
 }
 

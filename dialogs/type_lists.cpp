@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "dialogs/field_text.h"
+#include "host/field_text.h"
 #include "settings/numeric.h"
 
 namespace orrelume {

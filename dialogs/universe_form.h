@@ -12,7 +12,7 @@
 #include <string_view>
 #include <variant>
 
-#include "dialogs/field_text.h"
+#include "host/field_text.h"
 #include "settings/records.h"
 
 namespace orrelume {

@@ -12,7 +12,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -20,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/field_rules.h"
 #include "dialogs/pictures.h"
 #include "dialogs/type_lists.h"
 #include "dialogs/universe_form.h"
+#include "host/field_rules.h"
 #include "settings/factory_themes.h"
 
 namespace orrelume {
@@ -60,12 +59,6 @@ constexpr int kUniverseFieldCharacters = 7;
 
 // A spin button as tall as its field, so that rows with one are no taller
 // than rows without.
-void FitSpinToField(SpinButton& spin, const QLineEdit& field) {
-    for (QToolButton* arrow : spin.findChildren<QToolButton*>())
-        arrow->setMinimumHeight(1);
-    spin.setFixedHeight(field.sizeHint().height());
-}
-
 void SetListRows(QListWidget& list, int rows) {
     const int row = list.fontMetrics().height() + 2;
     list.setMinimumHeight(row * rows + 2 * list.frameWidth());
@@ -191,7 +184,6 @@ void UniverseView::AddFieldRow(QGridLayout& grid, int index) {
             fields->addWidget(spin);
             BindSpinField(*edit, *spin, static_cast<int32_t>(member->lower),
                           static_cast<int32_t>(member->upper), member->spinLength);
-            FitSpinToField(*spin, *edit);
         }
         if (members.size() > 1 && member == members.front())
             fields->addSpacing(fontMetrics().height());
@@ -426,7 +418,6 @@ QWidget* UniverseView::BuildCompositePage() {
     compositeSpin->setObjectName(QStringLiteral("spnCompGalPct"));
     nameRow->addWidget(compositeSpin);
     BindSpinField(*parts_->compositePercent, *compositeSpin, 0, 9999, 4);
-    FitSpinToField(*compositeSpin, *parts_->compositePercent);
 
     auto* right = new QVBoxLayout;
     layout->addLayout(right, 0, 1);
@@ -556,7 +547,6 @@ void UniverseView::BuildGalaxyTypesFrame(QBoxLayout& column) {
     spin->setObjectName(QStringLiteral("spnUniGalPct"));
     nameRow->addWidget(spin);
     BindSpinField(*parts_->galaxyPercent, *spin, 0, 9999, 4);
-    FitSpinToField(*spin, *parts_->galaxyPercent);
 
     auto* buttons = new QHBoxLayout;
     layout->addLayout(buttons);

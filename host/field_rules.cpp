@@ -32,6 +32,18 @@ FieldRules::FieldRules(QLineEdit& field, Typing typing)
     : QObject(&field), field_(field), typing_(typing) {
     setObjectName(QStringLiteral("fieldRules"));
     field.installEventFilter(this);
+    // What is pasted or dropped passes no key filter: the characters a field
+    // swallows are taken out of it as it arrives.
+    connect(&field, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (swallowed_.isEmpty()) return;
+        QString kept = text;
+        for (const QChar c : swallowed_)
+            kept.remove(c);
+        if (kept == text) return;
+        const int cursor = field_.cursorPosition() - static_cast<int>(text.size() - kept.size());
+        field_.setText(kept);
+        field_.setCursorPosition(std::max(0, cursor));
+    });
 }
 
 FieldRules* FieldRules::Of(const QLineEdit& field) {
@@ -142,6 +154,14 @@ void SpinButton::Step(int direction) {
     emit valueChanged(value_);
 }
 
+void SpinButton::FitHeight(int height) {
+    for (QToolButton* b : {up_, down_}) {
+        b->setMinimumHeight(1);
+        b->setFixedWidth(std::max(8, height * 2 / 3));
+    }
+    setFixedHeight(height);
+}
+
 void SpinButton::SetFieldName(const QString& name) {
     up_->setAccessibleName(name + QStringLiteral(" up"));
     down_->setAccessibleName(name + QStringLiteral(" down"));
@@ -154,6 +174,9 @@ void BindSpinField(QLineEdit& field, SpinButton& spin, int32_t minimum, int32_t 
     field.setText(QString::number(value));
     spin.SetRange(minimum, maximum);
     spin.SetSingleStep(SpinStep(maximum));
+    // The two arrows share the height of one field, so that a row with a
+    // spin button is as tall as a row without.
+    spin.FitHeight(field.sizeHint().height());
     spin.SetValueQuietly(value);
     if (!field.accessibleName().isEmpty()) spin.SetFieldName(field.accessibleName());
     if (spin.property("boundField").toBool()) return;  // connected once

@@ -86,6 +86,8 @@ class SpinButton : public QWidget {
     int32_t SingleStep() const { return step_; }
     // Presses the up (+1) or down (-1) arrow once.
     void Step(int direction);
+    // Makes the two arrows as tall as one field together.
+    void FitHeight(int height);
     // Screen readers name the two arrows after the field's name.
     void SetFieldName(const QString& name);
 

@@ -19,10 +19,10 @@
 #include <span>
 #include <vector>
 
-#include "dialogs/field_rules.h"
 #include "dialogs/galaxy_grid.h"
 #include "dialogs/pictures.h"
 #include "engine/colour.h"
+#include "host/field_rules.h"
 #include "settings/factory_themes.h"
 #include "settings/numeric.h"
 
@@ -62,11 +62,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, std::string_view caption
     auto* label = new QLabel(Q(caption), parent);
     label->setObjectName(name);
     return label;
-}
-
-// A spin button as high as its field, so that rows keep the height of a line.
-void FitSpin(SpinButton& spin, const QLineEdit& field) {
-    spin.setFixedHeight(field.sizeHint().height());
 }
 
 // A black box one text line high, a little wider than high.
@@ -218,7 +213,6 @@ QWidget* GalaxyView::Parts::RowCell(QWidget* parent, int row) {
     if (rule->spin.maxLength > 0) {
         spins[r] = new SpinButton(cell);
         spins[r]->setObjectName(Indexed("spnGalaxy", row));
-        FitSpin(*spins[r], *rows[r]);
         AddToCell(cell, spins[r]);
     }
     cells[r] = cell;
@@ -234,7 +228,6 @@ QWidget* GalaxyView::Parts::HueCell(QWidget* parent, int index) {
     AddToCell(cell, hues[i]);
     hueSpins[i] = new SpinButton(cell);
     hueSpins[i]->setObjectName(Indexed("spnPixHue", index));
-    FitSpin(*hueSpins[i], *hues[i]);
     AddToCell(cell, hueSpins[i]);
     if (index < 4) {
         swatches[i] = MakeSwatch(cell, Indexed("picPixHue", index));

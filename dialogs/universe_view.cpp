@@ -70,6 +70,43 @@ QGroupBox* Frame(const char* name, std::string_view caption, QWidget* parent) {
     return frame;
 }
 
+// The name and percentage fields of a galaxy type or a composite, with the
+// percentage's spin button, on one row under their label.
+struct NamePercentNames {
+    const char* name;
+    const char* percent;
+    const char* spin;
+    std::string_view refused;  // characters the name swallows
+};
+struct NamePercentRow {
+    QLineEdit* name;
+    QLineEdit* percent;
+};
+NamePercentRow AddNamePercentRow(QBoxLayout& into, QLabel& label, const NamePercentNames& names,
+                                 std::vector<QWidget*>& focusOrder) {
+    auto* row = new QHBoxLayout;
+    into.addLayout(row);
+    NamePercentRow out{new QLineEdit, new QLineEdit};
+    out.name->setObjectName(QString::fromLatin1(names.name));
+    NameForReaders(*out.name, label.text(), QStringLiteral("Name"));
+    ApplyFieldRules(*out.name, Typing::Free).SetSwallowed(Q(names.refused));
+    label.setBuddy(out.name);
+    row->addWidget(out.name, 1);
+    focusOrder.push_back(out.name);
+    out.percent->setObjectName(QString::fromLatin1(names.percent));
+    NameForReaders(*out.percent, label.text(), QStringLiteral("Percent"));
+    // The fields take up to 9999; the arrow keys step within 0..999.
+    ApplyFieldRules(*out.percent, Typing::Digits, std::nullopt, ArrowKeys{1, 0, 999});
+    SizeForCharacters(*out.percent, 5);
+    row->addWidget(out.percent);
+    focusOrder.push_back(out.percent);
+    auto* spin = new SpinButton;
+    spin->setObjectName(QString::fromLatin1(names.spin));
+    row->addWidget(spin);
+    BindSpinField(*out.percent, *spin, 0, 9999, 4);
+    return out;
+}
+
 QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -397,27 +434,13 @@ QWidget* UniverseView::BuildCompositePage() {
     selectedLabel->setObjectName(QStringLiteral("lblCompGalSel"));
     selectedLabel->setWordWrap(true);
     left->addWidget(selectedLabel);
-    auto* nameRow = new QHBoxLayout;
-    left->addLayout(nameRow);
-    parts_->compositeName = new QLineEdit;
-    parts_->compositeName->setObjectName(QStringLiteral("txtCompGalName"));
-    NameForReaders(*parts_->compositeName, selectedLabel->text(), QStringLiteral("Name"));
-    ApplyFieldRules(*parts_->compositeName, Typing::Free).SetSwallowed(Q(kCompositeNameRefused));
-    selectedLabel->setBuddy(parts_->compositeName);
+    const NamePercentRow compositeRow = AddNamePercentRow(
+        *left, *selectedLabel,
+        {"txtCompGalName", "txtCompGalPct", "spnCompGalPct", kCompositeNameRefused},
+        parts_->focusOrder);
+    parts_->compositeName = compositeRow.name;
+    parts_->compositePercent = compositeRow.percent;
     parts_->namePalette = parts_->compositeName->palette();
-    nameRow->addWidget(parts_->compositeName, 1);
-    parts_->focusOrder.push_back(parts_->compositeName);
-    parts_->compositePercent = new QLineEdit;
-    parts_->compositePercent->setObjectName(QStringLiteral("txtCompGalPct"));
-    NameForReaders(*parts_->compositePercent, selectedLabel->text(), QStringLiteral("Percent"));
-    ApplyFieldRules(*parts_->compositePercent, Typing::Digits, std::nullopt, ArrowKeys{1, 0, 999});
-    SizeForCharacters(*parts_->compositePercent, 5);
-    nameRow->addWidget(parts_->compositePercent);
-    parts_->focusOrder.push_back(parts_->compositePercent);
-    auto* compositeSpin = new SpinButton;
-    compositeSpin->setObjectName(QStringLiteral("spnCompGalPct"));
-    nameRow->addWidget(compositeSpin);
-    BindSpinField(*parts_->compositePercent, *compositeSpin, 0, 9999, 4);
 
     auto* right = new QVBoxLayout;
     layout->addLayout(right, 0, 1);
@@ -527,26 +550,11 @@ void UniverseView::BuildGalaxyTypesFrame(QBoxLayout& column) {
     selectedLabel->setObjectName(QStringLiteral("lblUniGalSel"));
     selectedLabel->setWordWrap(true);
     layout->addWidget(selectedLabel);
-    auto* nameRow = new QHBoxLayout;
-    layout->addLayout(nameRow);
-    parts_->galaxyName = new QLineEdit;
-    parts_->galaxyName->setObjectName(QStringLiteral("txtUniGalName"));
-    NameForReaders(*parts_->galaxyName, selectedLabel->text(), QStringLiteral("Name"));
-    ApplyFieldRules(*parts_->galaxyName, Typing::Free).SetSwallowed(Q(kGalaxyNameRefused));
-    selectedLabel->setBuddy(parts_->galaxyName);
-    nameRow->addWidget(parts_->galaxyName, 1);
-    parts_->focusOrder.push_back(parts_->galaxyName);
-    parts_->galaxyPercent = new QLineEdit;
-    parts_->galaxyPercent->setObjectName(QStringLiteral("txtUniGalPct"));
-    NameForReaders(*parts_->galaxyPercent, selectedLabel->text(), QStringLiteral("Percent"));
-    ApplyFieldRules(*parts_->galaxyPercent, Typing::Digits, std::nullopt, ArrowKeys{1, 0, 999});
-    SizeForCharacters(*parts_->galaxyPercent, 5);
-    nameRow->addWidget(parts_->galaxyPercent);
-    parts_->focusOrder.push_back(parts_->galaxyPercent);
-    auto* spin = new SpinButton;
-    spin->setObjectName(QStringLiteral("spnUniGalPct"));
-    nameRow->addWidget(spin);
-    BindSpinField(*parts_->galaxyPercent, *spin, 0, 9999, 4);
+    const NamePercentRow galaxyRow = AddNamePercentRow(
+        *layout, *selectedLabel,
+        {"txtUniGalName", "txtUniGalPct", "spnUniGalPct", kGalaxyNameRefused}, parts_->focusOrder);
+    parts_->galaxyName = galaxyRow.name;
+    parts_->galaxyPercent = galaxyRow.percent;
 
     auto* buttons = new QHBoxLayout;
     layout->addLayout(buttons);

@@ -17,6 +17,17 @@
 
 namespace orrelume {
 
+// What a companion editor's preview takes from the properties dialog: the
+// records it holds (the edited type among them) and the universe page's
+// values as typed (stars, trail and the colour-ramp hues).
+struct DialogPreviewValues {
+    UniverseSettings universe;
+    int32_t stars = 5000;    // field 0, bounded by the preview
+    int32_t trail = 1;       // field 2
+    int32_t hueStart = 165;  // fields 16 and 17
+    int32_t hueEnd = 210;
+};
+
 class PreviewBox : public QWidget, public FrameHost {
   public:
     // The previews read the focal length and frame delay from `store`; they

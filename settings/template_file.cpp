@@ -315,16 +315,22 @@ bool WriteTemplateFile(const std::string& path, std::string_view text) {
     return true;
 }
 
-std::string TemplateTextOf(const SettingsStore& store, SettingsSet& set,
-                           TemplateProgress* progress) {
+std::string TemplateTextOf(const SettingsStore& store, SettingsSet& set, TemplateProgress* progress,
+                           const AdvancedTexts* advanced) {
     TemplateWriter out;
     out.WriteTemplateValue("Admin", "Product", "Orrelume");
     out.WriteTemplateValue("Admin", "Version", "4.1");
     out.WriteTemplateValue("Admin", "Maker", "Lumenfold");
     out.WriteTemplateValue("General", "AnimationType", "0");
-    for (const AdvancedValue& value : kAdvancedValues) {
-        out.WriteTemplateValue(kAdvancedSection, value.key,
-                               store.ReadSettingText(kAdvancedSection, value.key, value.factory));
+    if (advanced != nullptr) {
+        for (const auto& [key, text] : *advanced)
+            out.WriteTemplateValue(kAdvancedSection, key, text);
+    } else {
+        for (const AdvancedValue& value : kAdvancedValues) {
+            out.WriteTemplateValue(
+                kAdvancedSection, value.key,
+                store.ReadSettingText(kAdvancedSection, value.key, value.factory));
+        }
     }
     for (std::string_view key : kUniverseOrder) {
         if (const UniverseField* field = FindUniverseField(key))
@@ -376,8 +382,8 @@ std::string TemplateTextOf(const SettingsStore& store, SettingsSet& set,
 }
 
 bool SaveTemplate(GalaxyTemplate& templates, const SettingsStore& store, SettingsSet& set,
-                  TemplateProgress* progress) {
-    const std::string text = TemplateTextOf(store, set, progress);
+                  TemplateProgress* progress, const AdvancedTexts* advanced) {
+    const std::string text = TemplateTextOf(store, set, progress, advanced);
     const std::string path = templates.CurrentTemplatePath();
     // A file just written must not be answered from an older cached text.
     templates.ClearCache();
@@ -458,18 +464,42 @@ void ReadTemplateComposite(GalaxyTemplate& templates, int slot, CompositeGalaxy&
     ValidateCompositeGalaxy(composite);
 }
 
+void WriteAdvancedTexts(SettingsStore& store, const AdvancedTexts& advanced) {
+    for (const auto& [key, text] : advanced)
+        store.WriteSetting(kAdvancedSection, key, text);
+}
+
+bool IsTemplateFile(GalaxyTemplate& templates) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(templates.CurrentTemplatePath(), error);
+    if (error || size > kMaxDialogTemplateBytes) return false;
+    if (!templates.Readable()) return false;
+    // What every template holds: the universe's star count or the first
+    // type's name.
+    return !templates.ReadTemplateValue(kUniverseSection, "Universe_Stars", "").empty() ||
+           !templates.ReadTemplateValue(TypeSection(0), "_UniGalName", "").empty();
+}
+
 bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& set,
-                  SettingsDialogPort* dialog, TemplateProgress* progress) {
+                  SettingsDialogPort* dialog, TemplateProgress* progress,
+                  AdvancedTexts* keepAdvanced) {
     if (progress == nullptr) progress = dialog;
     if (!templates.Readable()) {
         templates.ClearCache();
         return false;
     }
+    AdvancedTexts advanced;
     for (const AdvancedValue& value : kAdvancedValues) {
-        store.WriteSetting(kAdvancedSection, value.key,
-                           templates.ReadTemplateValue(kAdvancedSection, value.key, value.factory));
+        advanced.emplace_back(
+            std::string(value.key),
+            templates.ReadTemplateValue(kAdvancedSection, value.key, value.factory));
     }
-    store.Flush();
+    if (keepAdvanced != nullptr) {
+        *keepAdvanced = std::move(advanced);
+    } else {
+        WriteAdvancedTexts(store, advanced);
+        store.Flush();
+    }
 
     set.universe = ReadTemplateUniverse(templates);
     if (dialog != nullptr) dialog->ShowUniverseValues(set.universe);

@@ -15,6 +15,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "settings/dialog_port.h"
 #include "settings/records.h"
@@ -80,16 +82,32 @@ std::optional<std::string> ReadTemplateFile(const std::string& path);
 // was there. False when it could not be written.
 bool WriteTemplateFile(const std::string& path, std::string_view text);
 
+// The advanced values a template carries, as key and text in the order
+// written: what a dialog holds of them until its settings are accepted.
+using AdvancedTexts = std::vector<std::pair<std::string, std::string>>;
+
 // The text of a whole template. Every type and composite of `set` is
 // validated in place first; the universe values are `set.universe` (what the
-// universe controls show); the advanced values are copied from the store as
-// text.
+// universe controls show); the advanced values are `advanced` when given,
+// otherwise copied from the store as text.
 std::string TemplateTextOf(const SettingsStore& store, SettingsSet& set,
-                           TemplateProgress* progress = nullptr);
+                           TemplateProgress* progress = nullptr,
+                           const AdvancedTexts* advanced = nullptr);
 // Writes the whole template to the current template path. False when there
 // is no path or the file could not be written.
 bool SaveTemplate(GalaxyTemplate& templates, const SettingsStore& store, SettingsSet& set,
-                  TemplateProgress* progress = nullptr);
+                  TemplateProgress* progress = nullptr, const AdvancedTexts* advanced = nullptr);
+
+// Writes advanced values to the store (uncommitted).
+void WriteAdvancedTexts(SettingsStore& store, const AdvancedTexts& advanced);
+
+// Templates a dialog opens are some 60 KB; a file beyond this is no template.
+inline constexpr size_t kMaxDialogTemplateBytes = size_t{16} << 20;
+// Whether the file at the current template path is a template: it can be
+// read, is no larger than kMaxDialogTemplateBytes, and holds the universe or
+// a galaxy type as a template writes them. An image, an empty file or any
+// other text is not.
+bool IsTemplateFile(GalaxyTemplate& templates);
 
 // The template's values read into the records, with the defaults and bounds
 // the records have: a galaxy type's number that does not convert leaves the
@@ -100,11 +118,13 @@ void ReadTemplateGalaxyType(GalaxyTemplate& templates, int slot, GalaxyType& typ
 void ReadTemplateComposite(GalaxyTemplate& templates, int slot, CompositeGalaxy& composite);
 
 // The template dialog's open action: the advanced values go to the store at
-// once; the universe values, types and composites into `set` and the
-// dialog. The current template path is read; a file that cannot be read
+// once, or into `keepAdvanced` when given (a dialog that stores them only
+// when accepted); the universe values, types and composites into `set` and
+// the dialog. The current template path is read; a file that cannot be read
 // changes nothing and gives false.
 bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& set,
-                  SettingsDialogPort* dialog, TemplateProgress* progress = nullptr);
+                  SettingsDialogPort* dialog, TemplateProgress* progress = nullptr,
+                  AdvancedTexts* keepAdvanced = nullptr);
 
 // A template named when the program starts: it becomes the current template
 // path, and everything it holds is stored (the advanced and universe values as

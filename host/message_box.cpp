@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QWidget>
 
 #include "host/host_trace.h"
 
@@ -21,6 +22,9 @@ QString LinesOf(std::string_view text) {
 void ShowInformation(QWidget* parent, const QString& text) {
     Trace("message " + text.toStdString());
     QMessageBox::information(parent, LinesOf(kMessageTitle), text);
+    // The keyboard goes back to the window that asked (where no window
+    // manager hands it back, it would go to whatever lies under the pointer).
+    if (parent != nullptr && parent->isVisible()) parent->window()->activateWindow();
 }
 
 void MessageBoxSink::ShowExclamation(std::string_view title, std::string_view text) {

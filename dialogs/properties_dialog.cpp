@@ -12,19 +12,25 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
+#include <filesystem>
 #include <string>
 
 #include "dialogs/galaxy_view.h"
 #include "dialogs/preview_box.h"
+#include "dialogs/template_dialog.h"
+#include "dialogs/template_paths.h"
 #include "dialogs/universe_view.h"
 #include "host/field_rules.h"
 #include "host/host_trace.h"
 #include "host/message_box.h"
+#include "host/welcome_window.h"
 #include "host/window_placement.h"
 #include "settings/factory_themes.h"
 #include "settings/numeric.h"
@@ -134,8 +140,15 @@ frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
     previewLayout->addWidget(cmdPreviewUni_);
     body->addWidget(fraPreview_, 1);
 
-    // Accept and Cancel.
+    // Accept and Cancel, beside the progress of a template load or save.
     auto* buttons = new QHBoxLayout;
+    picStatus_ = new QProgressBar(this);
+    picStatus_->setObjectName(QStringLiteral("picStatus"));
+    picStatus_->setAccessibleName(QStringLiteral("Loading Status"));
+    picStatus_->setRange(0, kTemplateProgressSteps);
+    picStatus_->setFormat(QStringLiteral("%v / %m"));
+    picStatus_->hide();
+    buttons->addWidget(picStatus_, 1);
     buttons->addStretch(1);
     cmdAccept_ = MakeButton(kAcceptCaption, "cmdAccept", this);
     cmdDismiss_ = MakeButton("Cancel", "cmdDismiss", this);
@@ -171,6 +184,17 @@ frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
         b->setDefault(false);
     }
 
+    {
+        // Before a reset, the settings go to "propsave.glx" beside the
+        // program when its folder can be written, else beside the settings.
+        const RegistryBackend* user = store_.Backend(kUserRoot);
+        const std::string storeFile = user != nullptr ? user->Location() : std::string();
+        const std::string storeFolder =
+            storeFile.empty() ? std::string()
+                              : std::filesystem::path(storeFile).parent_path().string();
+        safetyCopyPath_ = SafetyCopyTemplatePath(
+            QCoreApplication::applicationDirPath().toStdString(), storeFolder);
+    }
     LoadSettings();
     universeView_->ShowFirstExtrasPage();
     views_->setCurrentWidget(universeView_);
@@ -195,11 +219,15 @@ void frmProps::BuildMenus(QMenuBar& bar) {
         a->setObjectName(QStringLiteral("%1_%2").arg(Q(arrayName)).arg(index));
         return a;
     };
-    // Templates, resets, the advanced settings and the help windows come with
-    // their own windows; their items are in place and not yet enabled.
-    item(fileMenu_, "mnuFileArray", 0, "&Open Template...")->setEnabled(false);
-    item(fileMenu_, "mnuFileArray", 1, "&Save Template")->setEnabled(false);
-    item(fileMenu_, "mnuFileArray", 2, "Save Template &As...")->setEnabled(false);
+    QAction* open = item(fileMenu_, "mnuFileArray", 0, "&Open Template...");
+    connect(open, &QAction::triggered, this, [this] {
+        const std::string path = ChooseTemplate(true);
+        if (!path.empty()) OpenTemplateFile(path);
+    });
+    QAction* save = item(fileMenu_, "mnuFileArray", 1, "&Save Template");
+    connect(save, &QAction::triggered, this, [this] { SaveTemplate(); });
+    QAction* saveAs = item(fileMenu_, "mnuFileArray", 2, "Save Template &As...");
+    connect(saveAs, &QAction::triggered, this, [this] { SaveTemplateAs(); });
     item(fileMenu_, "mnuFileArray", 3, "-");
     QAction* exit = item(fileMenu_, "mnuFileArray", 4, "E&xit");
     connect(exit, &QAction::triggered, this, [this] {
@@ -214,9 +242,13 @@ void frmProps::BuildMenus(QMenuBar& bar) {
     resetItems_[0] = item(resetMenu_, "mnuResetProps", 0, "&Orrelume 2.0");
     resetItems_[1] = item(resetMenu_, "mnuResetProps", 1, "-");
     resetItems_[2] = item(resetMenu_, "mnuResetProps", 2, "O&rrelume 4.x");
-    for (QAction* a : {resetItems_[0], resetItems_[2]}) {
-        a->setCheckable(true);
-        a->setEnabled(false);
+    for (int i : {kResetMenuItem20, kResetMenuItem4x}) {
+        resetItems_[i]->setCheckable(true);
+        connect(resetItems_[i], &QAction::triggered, this, [this, i] {
+            // The check mark shows only while the reset runs.
+            resetItems_[i]->setChecked(false);
+            ResetProperties(i);
+        });
     }
     item(editMenu_, "mnuEditArray", 1, "&Advanced Settings...")->setEnabled(false);
 
@@ -228,24 +260,7 @@ void frmProps::BuildMenus(QMenuBar& bar) {
 }
 
 void frmProps::LoadSettings() {
-    const bool welcomed = store_.ReadSettingInt16("General", "ResetSettings", -1) != -1;
-    if (welcomed) {
-        GalaxyTemplate templates;
-        RunFirstRunFlow(store_, set_, templates, *this, kSafetyCopyName.data());
-        return;
-    }
-    // A user who was never welcomed: the welcome window greets them later;
-    // until then the dialog shows the stored settings, or the factory set
-    // (in memory only: Accept stores it).
-    if (StoredSettingsExist(store_)) {
-        LoadSettingsIntoDialog(store_, set_, *this);
-    } else {
-        set_ = FactorySettingsSet(kPresetSet4x);
-        ShowUniverseValues(set_.universe);
-        RefreshLists();
-        SelectFirstGalaxyType();
-        ShowUniverseThemePosition(1);
-    }
+    RunFirstRunFlow(store_, set_, templates_, *this, safetyCopyPath_);
 }
 
 QPushButton& frmProps::PreviewButton(PreviewKind kind) const {
@@ -333,10 +348,18 @@ bool frmProps::AcceptSettings() {
     set_.universe = universeView_->TakeUniverseValues(set_.universe);
     // A store that cannot be written has said so once; the edits stay in the
     // open dialog, so that the user can free the store and accept again.
+    if (pendingAdvanced_) {
+        if (!store_.CheckSettingsWritable()) {
+            Trace("accept-refused");
+            return false;
+        }
+        WriteAdvancedTexts(store_, *pendingAdvanced_);
+    }
     if (!SaveAllSettings(store_, set_)) {
         Trace("accept-refused");
         return false;
     }
+    pendingAdvanced_.reset();
     Trace("accepted");
     CloseFromDialog(Accepted);
     return true;
@@ -441,22 +464,27 @@ void frmProps::CloseFromDialog(int result) {
 
 void frmProps::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!TraceEnabled()) return;
-    // Where the main buttons are on the screen, so that the real-window
-    // tests can press them.
-    QTimer::singleShot(0, this, [this] {
-        const qreal ratio = devicePixelRatioF();
-        for (QWidget* w :
-             {static_cast<QWidget*>(cmdPreviewGal_), static_cast<QWidget*>(cmdPreviewUni_),
-              static_cast<QWidget*>(cmdAccept_), static_cast<QWidget*>(cmdDismiss_),
-              static_cast<QWidget*>(picPreview_)}) {
-            const QPoint c = w->mapToGlobal(w->rect().center());
-            Trace("control " + w->objectName().toStdString() + " " +
-                  std::to_string(qRound(c.x() * ratio)) + " " +
-                  std::to_string(qRound(c.y() * ratio)));
-        }
-        Trace("dialog-shown");
-    });
+    if (TraceEnabled()) TraceWhenReady(0);
+}
+
+void frmProps::TraceWhenReady(int attempt) {
+    // Once the dialog is on the screen and has the keyboard: where the main
+    // buttons are, so that the real-window tests can press them.
+    const bool ready =
+        isVisible() && windowHandle() != nullptr && windowHandle()->isExposed() && isActiveWindow();
+    if (!ready && attempt < 100) {
+        QTimer::singleShot(20, this, [this, attempt] { TraceWhenReady(attempt + 1); });
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();
+    for (QWidget* w : {static_cast<QWidget*>(cmdPreviewGal_), static_cast<QWidget*>(cmdPreviewUni_),
+                       static_cast<QWidget*>(cmdAccept_), static_cast<QWidget*>(cmdDismiss_),
+                       static_cast<QWidget*>(picPreview_)}) {
+        const QPoint c = w->mapToGlobal(w->rect().center());
+        Trace("control " + w->objectName().toStdString() + " " +
+              std::to_string(qRound(c.x() * ratio)) + " " + std::to_string(qRound(c.y() * ratio)));
+    }
+    Trace("dialog-shown");
 }
 
 void frmProps::closeEvent(QCloseEvent* event) {
@@ -501,9 +529,14 @@ void frmProps::ClearCompositeSelection() {
     universeView_->ClearCompositeSelection();
 }
 
-bool frmProps::ShowWelcome(bool, const std::function<void(TemplateProgress*)>&) {
-    // The welcome window is not part of the dialog yet.
-    return false;
+bool frmProps::ShowWelcome(bool offerReset,
+                           const std::function<void(TemplateProgress*)>& saveCurrentSettings) {
+    const QString folder =
+        QString::fromStdString(std::filesystem::path(safetyCopyPath_).parent_path().string());
+    frmWelcome welcome(offerReset, saveCurrentSettings, folder, this);
+    Trace(offerReset ? "welcome offering-reset" : "welcome");
+    welcome.exec();
+    return welcome.F_bResetSettings();
 }
 
 ResetAnswer frmProps::AskResetQuestion(std::string_view text) {
@@ -521,8 +554,106 @@ void frmProps::SetResetMenuItemChecked(int item, bool checked) {
         resetItems_[item]->setChecked(checked);
 }
 
-void frmProps::ReportProgress(int, int) {
-    // Template saves and loads show their progress once the dialog has them.
+void frmProps::ReportProgress(int step, int total) {
+    picStatus_->setRange(0, total);
+    picStatus_->setValue(step);
+    // The bar is seen moving; input waits until the load or save is done.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void frmProps::BeginProgress() {
+    picStatus_->setValue(0);
+    picStatus_->show();
+}
+
+void frmProps::EndProgress() {
+    picStatus_->hide();
+}
+
+std::string frmProps::ChooseTemplate(bool open) {
+    frmFileIO chooser(store_, process_, open,
+                      open ? QStringLiteral("Select Template to Open")
+                           : QStringLiteral("Enter or Select Template to Save"),
+                      kTemplateFileTypes, kTemplateExtension, this);
+    Trace(open ? "template-chooser open" : "template-chooser save");
+    const bool chosen = chooser.exec() == QDialog::Accepted;
+    // The keyboard comes back to the dialog (where no window manager hands
+    // it back, it would go to whatever lies under the pointer).
+    activateWindow();
+    if (!chosen) return {};
+    return chooser.FullFileName();
+}
+
+bool frmProps::OpenTemplateFile(const std::string& path) {
+    const std::string previous = templates_.CurrentTemplatePath();
+    templates_.SetCurrentTemplatePath(path);
+    if (!IsTemplateFile(templates_)) {
+        // Not a template (or not readable): the dialog keeps what it has, and
+        // a later Save does not write over that file.
+        templates_.ClearCache();
+        templates_.SetCurrentTemplatePath(previous);
+        Trace("template-refused " + path);
+        ShowInformation(this, QString::fromStdString(path) +
+                                  QStringLiteral("\n\nThis file is not a galaxy template, or it "
+                                                 "cannot be read.  Nothing was changed."));
+        return false;
+    }
+    AdvancedTexts advanced;
+    BeginProgress();
+    const bool loaded = LoadTemplate(templates_, store_, set_, this, this, &advanced);
+    EndProgress();
+    if (!loaded) return false;
+    pendingAdvanced_ = std::move(advanced);
+    universeView_->ClearCompositeSelection();
+    Trace("template-loaded " + path);
+    return true;
+}
+
+bool frmProps::SaveTemplateFile(const std::string& path) {
+    templates_.SetCurrentTemplatePath(path);
+    set_.universe = universeView_->TakeUniverseValues(set_.universe);
+    BeginProgress();
+    const bool saved = orrelume::SaveTemplate(templates_, store_, set_, this,
+                                              pendingAdvanced_ ? &*pendingAdvanced_ : nullptr);
+    EndProgress();
+    // The save validated every type: the lists show them as written.
+    RefreshLists();
+    if (!saved) {
+        Trace("template-save-failed " + path);
+        ShowInformation(this, QStringLiteral("The template could not be saved to:\n\n") +
+                                  QString::fromStdString(path));
+        return false;
+    }
+    Trace("template-saved " + path);
+    return true;
+}
+
+void frmProps::SaveTemplateAs() {
+    const std::string path = ChooseTemplate(false);
+    if (!path.empty()) SaveTemplateFile(path);
+}
+
+void frmProps::SaveTemplate() {
+    if (templates_.CurrentTemplatePath().empty()) {
+        SaveTemplateAs();
+    } else {
+        SaveTemplateFile(templates_.CurrentTemplatePath());
+    }
+}
+
+bool frmProps::ResetProperties(int menuItem) {
+    if (running_ || galaxyViewShown_) return false;
+    set_.universe = universeView_->TakeUniverseValues(set_.universe);
+    BeginProgress();
+    const bool reset = OfferReset(store_, set_, templates_, *this, menuItem, safetyCopyPath_);
+    EndProgress();
+    if (reset) {
+        // The factory set brings its own advanced values, stored already.
+        pendingAdvanced_.reset();
+        picPreview_->update();
+        Trace("reset " + std::to_string(menuItem));
+    }
+    return reset;
 }
 
 }  // namespace orrelume

@@ -17,11 +17,13 @@
 #include "settings/dialog_port.h"
 #include "settings/records.h"
 #include "settings/store.h"
+#include "settings/template_file.h"
 
 class QAction;
 class QGroupBox;
 class QMenu;
 class QMenuBar;
+class QProgressBar;
 class QPushButton;
 class QStackedWidget;
 
@@ -72,6 +74,17 @@ class frmProps : public QDialog, public SettingsDialogPort {
     void TogglePreview(PreviewKind kind);
     bool PreviewRunning() const;
 
+    // File, Open Template: the template at `path` into the dialog (its
+    // advanced values are held until Accept). A file that is no template
+    // changes nothing and says so. True when it was loaded.
+    bool OpenTemplateFile(const std::string& path);
+    // Save Template: everything the dialog holds to `path`, which becomes
+    // the current template. A failed save says so. True when it was saved.
+    bool SaveTemplateFile(const std::string& path);
+    // Edit, Reset Properties, item 0 (the 2.0 set) or 2 (the 4.x set).
+    bool ResetProperties(int menuItem);
+    const GalaxyTemplate& Templates() const { return templates_; }
+
     // SettingsDialogPort.
     void ShowUniverseValues(const UniverseSettings& universe) override;
     void RefreshLists() override;
@@ -101,12 +114,26 @@ class frmProps : public QDialog, public SettingsDialogPort {
     void SetControlsForPreview(bool running, QWidget* keep);
     void RunPreview(PreviewKind kind);
     void SetAcceptCaption(bool galaxyView);
+    // The trace of the dialog shown, once it can take input.
+    void TraceWhenReady(int attempt);
+    // The template chooser; the chosen path, or empty when cancelled.
+    std::string ChooseTemplate(bool open);
+    void SaveTemplateAs();
+    void SaveTemplate();
+    // Shows the progress bar for the duration of a load or save.
+    void BeginProgress();
+    void EndProgress();
 
     SettingsStore& store_;
     HostState& process_;
     // The previews' own flags: stop and restart of the running preview.
     HostState previewState_;
     SettingsSet set_;
+    GalaxyTemplate templates_;
+    // Where the settings are saved before a reset.
+    std::string safetyCopyPath_;
+    // The advanced values of an opened template, stored on Accept.
+    std::optional<AdvancedTexts> pendingAdvanced_;
 
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
@@ -121,6 +148,7 @@ class frmProps : public QDialog, public SettingsDialogPort {
     PreviewBox* picPreview_ = nullptr;
     QPushButton* cmdPreviewGal_ = nullptr;
     QPushButton* cmdPreviewUni_ = nullptr;
+    QProgressBar* picStatus_ = nullptr;
     QPushButton* cmdAccept_ = nullptr;
     QPushButton* cmdDismiss_ = nullptr;
 

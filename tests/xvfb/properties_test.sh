@@ -32,6 +32,9 @@ stored_settings() {
     awk '/^\[/ {skip = ($0 == "[General\\Main]")} !skip' "$SETTINGS"
 }
 
+# A user who has been welcomed before (the welcome has a test of its own).
+write_settings General "ResetSettings=1"
+
 open_dialog "$SAVER" /C
 dialog=$PROGRAM_PID
 window_exists "$CAPTION" || fail "/C opens the dialog captioned \"$CAPTION\""
@@ -92,8 +95,14 @@ note "an empty argument opens the dialog; Accept stores everything"
 
 # A store that cannot be written: the message, once, and the dialog stays
 # open with the edits.
-XDG_CONFIG_HOME=/dev/null/x open_dialog "$SAVER" /C
+# (Such a store cannot remember the welcome either: it greets every time.)
+shown=$(trace_count dialog-shown)
+welcomes=$(trace_count "welcome")
+XDG_CONFIG_HOME=/dev/null/x run_program "$SAVER" /C
 dialog=$PROGRAM_PID
+wait_for 5 "the welcome window greets" trace_has "welcome" $((welcomes + 1))
+xdotool key Return
+wait_for 5 "the dialog is shown" trace_has dialog-shown $((shown + 1))
 xdotool key alt+a
 wait_for 3 "the write test's message appears" window_exists "Orrelume"
 xdotool key Return

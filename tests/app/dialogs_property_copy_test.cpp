@@ -1,11 +1,30 @@
 // Copying one property to all galaxy types: which styles each property may
-// change, how the value is bounded and rounded, and the missing values.
+// change, how the value is bounded and rounded, the missing-value messages,
+// and the panel in the properties dialog through its real controls.
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
 
 #include <string>
 
+#include "app/host_test_app.h"
+#include "dialogs/properties_dialog.h"
 #include "dialogs/property_copy.h"
+#include "dialogs/property_copy_panel.h"
+#include "dialogs/universe_view.h"
+#include "settings/factory_themes.h"
+#include "settings/memory_backend.h"
 #include "settings/numeric.h"
+#include "support/store_sets.h"
 
 namespace orrelume {
 namespace {
@@ -130,6 +149,123 @@ TEST(PropertyCopy, MissingValueChangesNothing) {
     EXPECT_EQ(CopyProperty(types, EntryIndex("Pulsar Star General Shape"), value).outcome,
               CopyOutcome::kNoValue);
     EXPECT_TRUE(types == before);
+}
+
+// ---------------------------------------------------------------- the panel
+
+struct DialogRig {
+    MemoryBackend user;
+    testing::CapturingSink sink;
+    SettingsStore store{&user, nullptr, &sink};
+    HostState process;
+    DialogRig() {
+        test::HostTestApp();
+        SettingsSet set = FactorySettingsSet(kPresetSet4x);
+        store.WriteSetting("General", "ResetSettings", int16_t{1});
+        SaveAllSettings(store, set);
+    }
+};
+
+template <typename W>
+W& Child(const QWidget& parent, const char* name) {
+    W* w = parent.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return *w;
+}
+
+void CloseNextMessage(QString* text) {
+    QTimer::singleShot(0, [text] {
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+                *text = label->text();
+            box->close();
+        }
+    });
+}
+
+TEST(PropertyCopyPanel, CopiesThroughItsControlsIntoTheGrid) {
+    DialogRig rig;
+    frmProps dialog(rig.store, rig.process);
+    auto* panel = new PropertyCopyPanel(dialog.WorkingSet(), &dialog.Universe().CopyPanelPlace());
+    dialog.show();
+    QSignalSpy copied(panel, &PropertyCopyPanel::copied);
+    auto& list = Child<QComboBox>(*panel, "cboPropCopyList");
+    auto& field = Child<QLineEdit>(*panel, "txtPropCopy");
+    auto& values = Child<QComboBox>(*panel, "cboPropCopy");
+    auto& check = Child<QCheckBox>(*panel, "chkPropCopy");
+    auto& label = Child<QLabel>(*panel, "lblPropCopy");
+    auto& copy = Child<QPushButton>(*panel, "cmdPropCopy");
+
+    QString message;
+    CloseNextMessage(&message);
+    copy.click();
+    EXPECT_EQ(message, "Please select a Property to copy.");
+
+    list.setCurrentIndex(EntryIndex("Galaxy Shape Profile"));
+    EXPECT_TRUE(values.isVisible());
+    EXPECT_FALSE(field.isVisible());
+    EXPECT_EQ(values.count(), 7);
+    CloseNextMessage(&message);
+    copy.click();
+    EXPECT_EQ(message, "Please select a Property value.");
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.focusWidget(), &values);
+
+    list.setCurrentIndex(EntryIndex("Nebula Control Points Closed"));
+    EXPECT_TRUE(check.isVisible());
+    EXPECT_FALSE(values.isVisible() || field.isVisible() || label.isVisible());
+    EXPECT_EQ(check.text(), "Control Point Loop is Closed?");
+
+    // A number entry: digits only, and the grid of a type opened afterwards
+    // shows the copied value.
+    list.setCurrentIndex(EntryIndex("Galaxy Radius"));
+    EXPECT_TRUE(field.isVisible());
+    EXPECT_EQ(label.text(), "Range (1 - 30000):");
+    field.setFocus();
+    QTest::keyClicks(&field, "12.a34");
+    EXPECT_EQ(field.text(), "1234");
+    copy.click();
+    EXPECT_EQ(copied.count(), 1);
+
+    const GalaxyTypeTable& types = dialog.WorkingSet().types;
+    int standard = -1;
+    for (int i = 0; i < kGalaxyTypeCount && standard < 0; ++i)
+        if (types[i].galStyle == kStyleStandard) standard = i;
+    ASSERT_GE(standard, 0);
+    dialog.Universe().GalaxyList().setCurrentRow(standard);
+    dialog.OpenGalaxyView();
+    EXPECT_EQ(Child<QLineEdit>(dialog, "txtGalaxy_0").text(), "1234");
+    dialog.LeaveGalaxyView();
+    EXPECT_EQ(types[standard].radius, 1234);
+}
+
+// Pictures of the panel in the dialog, for a list, a check-box and a number
+// entry: run with --gtest_also_run_disabled_tests (and QT_SCALE_FACTOR=2).
+TEST(PropertyCopyPanel, DISABLED_Screenshots) {
+    DialogRig rig;
+    frmProps dialog(rig.store, rig.process);
+    auto* panel = new PropertyCopyPanel(dialog.WorkingSet(), &dialog.Universe().CopyPanelPlace());
+    dialog.show();
+    const QString dir = qEnvironmentVariable("ORRELUME_SHOTS", QStringLiteral("/tmp"));
+    const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
+    auto& list = Child<QComboBox>(*panel, "cboPropCopyList");
+    const struct {
+        const char* caption;
+        const char* name;
+    } shots[] = {{"Galaxy Style", "list"},
+                 {"Nebula Control Points Closed", "check"},
+                 {"Comet Persistence", "number"}};
+    for (const auto& shot : shots) {
+        list.setCurrentIndex(EntryIndex(shot.caption));
+        if (std::string(shot.name) == "list")
+            Child<QComboBox>(*panel, "cboPropCopy").setCurrentIndex(8);
+        if (std::string(shot.name) == "number")
+            Child<QLineEdit>(*panel, "txtPropCopy").setText("0.9975");
+        QApplication::processEvents();
+        const QString base = QStringLiteral("%1/copy_%2_x%3").arg(dir, shot.name, scale);
+        dialog.grab().save(base + QStringLiteral("_dialog.png"));
+        dialog.Universe().CopyPanelPlace().grab().save(base + QStringLiteral("_panel.png"));
+    }
 }
 
 }  // namespace

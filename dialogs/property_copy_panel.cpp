@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <initializer_list>
 #include <string>
 
 #include "dialogs/property_copy.h"
@@ -127,12 +128,13 @@ PropertyCopyPanel::PropertyCopyPanel(SettingsSet& set, QWidget* parent)
 
 PropertyCopyPanel::~PropertyCopyPanel() = default;
 
-QWidget& PropertyCopyPanel::FirstControl() const {
-    return *cboPropCopyList_;
-}
-
-QWidget& PropertyCopyPanel::LastControl() const {
-    return *cmdPropCopy_;
+void PropertyCopyPanel::FollowInTabOrder(QWidget& previous) {
+    QWidget* before = &previous;
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             cboPropCopyList_, txtPropCopy_, cboPropCopy_, chkPropCopy_, cmdPropCopy_}) {
+        setTabOrder(before, control);
+        before = control;
+    }
 }
 
 void PropertyCopyPanel::SetFieldTyping(int index) {

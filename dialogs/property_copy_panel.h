@@ -31,10 +31,10 @@ class PropertyCopyPanel : public QWidget {
     // where it is missing.
     void Copy();
 
-    // The first and last controls in the keyboard's order, for a caller that
-    // places the panel in its own tab order.
-    QWidget& FirstControl() const;
-    QWidget& LastControl() const;
+    // Puts the panel's controls, in their own order, right after `previous`
+    // in the keyboard's order (a panel made after the rest of its window
+    // would otherwise come last).
+    void FollowInTabOrder(QWidget& previous);
 
   signals:
     // A copy changed the records.

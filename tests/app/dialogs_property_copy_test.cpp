@@ -195,6 +195,11 @@ TEST(PropertyCopyPanel, CopiesThroughItsControlsIntoTheGrid) {
     auto& check = Child<QCheckBox>(*panel, "chkPropCopy");
     auto& label = Child<QLabel>(*panel, "lblPropCopy");
     auto& copy = Child<QPushButton>(*panel, "cmdPropCopy");
+    auto& props = Child<QPushButton>(dialog, "cmdGalProps");
+    QWidget* afterProps = props.nextInFocusChain();
+    panel->FollowInTabOrder(props);
+    EXPECT_EQ(props.nextInFocusChain(), &list);
+    EXPECT_EQ(copy.nextInFocusChain(), afterProps);
 
     QString message;
     CloseNextMessage(&message);

@@ -24,6 +24,7 @@
 
 #include "dialogs/galaxy_view.h"
 #include "dialogs/preview_box.h"
+#include "dialogs/property_copy_panel.h"
 #include "dialogs/template_dialog.h"
 #include "dialogs/template_paths.h"
 #include "dialogs/universe_view.h"
@@ -157,6 +158,15 @@ frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
     outer->addLayout(buttons);
 
     BuildMenus(*bar);
+
+    // The property copy panel, in the universe view's place for it.
+    copyPanel_ = new PropertyCopyPanel(set_, &universeView_->CopyPanelPlace());
+    if (auto* showProps = universeView_->findChild<QPushButton*>(QStringLiteral("cmdGalProps")))
+        copyPanel_->FollowInTabOrder(*showProps);
+    connect(copyPanel_, &PropertyCopyPanel::copied, this, [this] {
+        universeView_->RefreshLists();
+        Trace("property-copied");
+    });
 
     connect(cmdPreviewGal_, &QPushButton::clicked, this,
             [this] { TogglePreview(PreviewKind::Galaxy); });

@@ -31,6 +31,7 @@ namespace orrelume {
 
 class GalaxyView;
 class PreviewBox;
+class PropertyCopyPanel;
 class UniverseView;
 
 // The dialog's caption, by which a configuration start finds an open one.
@@ -55,6 +56,7 @@ class frmProps : public QDialog, public SettingsDialogPort {
     UniverseView& Universe() const { return *universeView_; }
     GalaxyView& Galaxy() const { return *galaxyView_; }
     PreviewBox& Preview() const { return *picPreview_; }
+    PropertyCopyPanel& CopyPanel() const { return *copyPanel_; }
     QPushButton& AcceptButton() const { return *cmdAccept_; }
     QPushButton& CancelButton() const { return *cmdDismiss_; }
     QPushButton& PreviewButton(PreviewKind kind) const;
@@ -144,6 +146,7 @@ class frmProps : public QDialog, public SettingsDialogPort {
     QStackedWidget* views_ = nullptr;
     UniverseView* universeView_ = nullptr;
     GalaxyView* galaxyView_ = nullptr;
+    PropertyCopyPanel* copyPanel_ = nullptr;
     QGroupBox* fraPreview_ = nullptr;
     PreviewBox* picPreview_ = nullptr;
     QPushButton* cmdPreviewGal_ = nullptr;

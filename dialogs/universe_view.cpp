@@ -695,6 +695,8 @@ QString UniverseView::CompositeEntry(int slot) const {
 void UniverseView::RefreshLists() {
     RefreshGalaxyEntries();
     RefreshCompositeEntries();
+    // A type's style may have changed with the records.
+    MarkIfsTypes();
 }
 
 void UniverseView::RefreshGalaxyEntries() {

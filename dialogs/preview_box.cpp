@@ -34,8 +34,8 @@ QSize PreviewBox::minimumSizeHint() const {
 }
 
 void PreviewBox::Present(const DrawingSurface& surface) {
-    const QRegion changed =
-        ConvertChangedTiles(surface.pixels().data(), surface.width(), surface.height(), shown_);
+    // Only the tiles the frame drew are painted again.
+    const QRegion changed = TakeChangedRegion(surface);
     ++frames_;
     if (changed.isEmpty()) return;
     const qreal ratio = devicePixelRatioF();
@@ -55,30 +55,14 @@ uint32_t PreviewBox::TickCount() {
 }
 
 void PreviewBox::Finish() {
-    shown_ = QImage();
     update();
 }
 
 void PreviewBox::paintEvent(QPaintEvent* event) {
+    // Black when no preview runs.
     QPainter painter(this);
-    const qreal ratio = devicePixelRatioF();
-    QRegion rest = event->region();
-    if (!shown_.isNull()) {
-        shown_.setDevicePixelRatio(ratio);
-        const QRect picture(QPoint(0, 0), shown_.deviceIndependentSize().toSize());
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        for (const QRect& dirty : event->region()) {
-            const QRect target = dirty & picture;
-            if (target.isEmpty()) continue;
-            const QRect source(
-                QPoint(qRound(target.x() * ratio), qRound(target.y() * ratio)),
-                QSize(qRound(target.width() * ratio), qRound(target.height() * ratio)));
-            painter.drawImage(target, shown_, source);
-        }
-        rest -= QRegion(picture);
-    }
-    for (const QRect& r : rest)
-        painter.fillRect(r, Qt::black);
+    PaintSurface(painter, running_ ? &driver_.Surface() : nullptr, event->region(),
+                 devicePixelRatioF());
 }
 
 }  // namespace orrelume

@@ -4,7 +4,6 @@
 // dialog once per frame, so typing goes on while a preview runs.
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 
 #include <cstdint>
@@ -70,7 +69,6 @@ class PreviewBox : public QWidget, public FrameHost {
 
     StoreSettingsSource source_;
     RunDriver driver_;
-    QImage shown_;
     bool running_ = false;
     int64_t frames_ = 0;
 };

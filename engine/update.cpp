@@ -220,7 +220,7 @@ void GatherTypes(const EngineState& state, std::array<TypeDraw, kGalaxyTypeCount
     const int32_t y = (RoundToInt(fy) & ~keep) | (st.screenY[k] & keep);
     st.screenX[k] = x;
     st.screenY[k] = y;
-    *canvas.SlotOrSpare(x, y, ok) = st.color[s] | 0xFF000000u;
+    *canvas.SlotOrSpare(x, y, ok) = Canvas::Pixel(st.color[s]);
 }
 
 // The star table's arrays the single-pixel pass reads and writes.
@@ -376,7 +376,7 @@ void SinglePixelPass(EngineState& state, const FrameInputs& in) {
             *canvas.SlotOrSpare(a.screenX[k], a.screenY[k], !stays) = 0xFF000000u;
             a.screenX[k] = nextX[j];
             a.screenY[k] = nextY[j];
-            *canvas.SlotOrSpare(nextX[j], nextY[j], draw) = a.colour[k] | 0xFF000000u;
+            *canvas.SlotOrSpare(nextX[j], nextY[j], draw) = Canvas::Pixel(a.colour[k]);
         }
     }
 #endif

@@ -10,6 +10,7 @@
 #include "host/host_trace.h"
 #include "host/run_window.h"
 #include "platform/event_wait.h"
+#include "platform/x11_shm_image.h"
 
 namespace orrelume {
 
@@ -34,10 +35,12 @@ void frmPreview::Run() {
     WindowExtent size = WindowSize(display_, parent_).value_or(WindowExtent{});
     size.width = std::min(size.width, kMaxSurfaceSide);
     size.height = std::min(size.height, kMaxSurfaceSide);
-    painter_ = std::make_unique<ForeignWindowPainter>(display_, parent_);
+    painter_ = std::make_unique<ForeignWindowPainter>(display_.Connection(), parent_);
     Trace("preview " + std::to_string(parent_) + " " + std::to_string(size.width) + "x" +
           std::to_string(size.height));
 
+    // The host window's display reads the frames where they are drawn.
+    driver_.Surface().SetPixelAllocator(SharedPixelAllocator(display_.Connection()));
     state_.StopRequested = false;
     driver_.SetUpRunSurface(size.width, size.height, true);
     driver_.RunWindowLoop(true);
@@ -61,22 +64,28 @@ void frmPreview::Present(const DrawingSurface& surface) {
         Trace("surface " + std::to_string(surface.width()) + "x" +
               std::to_string(surface.height()));
     }
-    if (size->width > 0 && size->height > 0) {
-        painter_->Draw(surface.pixels().data(), surface.width(), surface.height());
-    }
+    // Only what the frame drew goes to the window, unless it lost its
+    // pixels.
+    if (size->width > 0 && size->height > 0) painter_->Present(surface);
     if (++frames_ == 1) Trace("first-frame");
+}
+
+void frmPreview::DrainHostEvents() {
+    bool exposed = false;
+    if (DrainWindowEvents(display_, parent_, &exposed)) HostWindowGone();
+    if (exposed && painter_) painter_->Invalidate();
 }
 
 void frmPreview::ProcessEvents(int32_t maxWaitMs) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (DrainWindowEvents(display_, parent_)) HostWindowGone();
+    DrainHostEvents();
     if (maxWaitMs <= 0 || state_.StopRequested) return;
     // Sleep until the host window has news or the frame's time is up.
     pollfd fd{display_.FileDescriptor(), POLLIN, 0};
     if (fd.fd >= 0) {
         poll(&fd, 1, maxWaitMs);
     }
-    if (DrainWindowEvents(display_, parent_)) HostWindowGone();
+    DrainHostEvents();
 }
 
 uint32_t frmPreview::TickCount() {

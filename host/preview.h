@@ -37,11 +37,15 @@ class frmPreview : public FrameHost {
 
   private:
     void HostWindowGone();
+    // The host window's news: gone, or exposed (then it is drawn anew).
+    void DrainHostEvents();
 
     HostState& state_;
+    // Before the driver: the surface's pixels may be in memory shared over
+    // this connection, which must outlive them.
+    X11Display display_;
     StoreSettingsSource source_;
     RunDriver driver_;
-    X11Display display_;
     std::unique_ptr<ForeignWindowPainter> painter_;
     uint32_t parent_ = 0;
     bool parentGone_ = false;

@@ -14,6 +14,8 @@
 #include "host/lock_message.h"
 #include "platform/event_wait.h"
 #include "platform/frame_tiles.h"
+#include "platform/x11_foreign_painter.h"
+#include "platform/x11_shm_image.h"
 
 namespace orrelume {
 
@@ -29,6 +31,11 @@ RunWindow::RunWindow(HostState& state, SettingsStore& store)
     setPalette(p);
     picMessage_ = new QLabel(this);
     picMessage_->hide();
+    // On an X display the surface keeps its pixels where the server reads
+    // them.
+    if (xcb_connection_t* connection = ToolkitConnection()) {
+        driver_.Surface().SetPixelAllocator(SharedPixelAllocator(connection));
+    }
     // Clicks and keys on the message are the window's.
     picMessage_->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -99,16 +106,46 @@ void RunWindow::FollowSize() {
     Trace("surface " + std::to_string(surface.width()) + "x" + std::to_string(surface.height()));
 }
 
-QRegion RunWindow::UpdateShown(const DrawingSurface& surface) {
-    return ConvertChangedTiles(surface.pixels().data(), surface.width(), surface.height(), shown_);
+bool RunWindow::PresentDirect(const DrawingSurface& surface) {
+    QWindow* window = windowHandle();
+    if (!direct_ || !window) return false;
+    const auto id = static_cast<uint32_t>(window->winId());
+    if (!painter_ || painter_->Window() != id) {
+        xcb_connection_t* connection = ToolkitConnection();
+        if (!connection) {
+            direct_ = false;
+            return false;
+        }
+        // Our own frames go through the toolkit's connection, after what it
+        // painted into the window before.
+        painter_ = std::make_unique<ForeignWindowPainter>(connection, id);
+        window->installEventFilter(this);
+    }
+    // The lock message is a part of the window the frames leave alone.
+    PixelRect message;
+    if (picMessage_->isVisible()) {
+        const qreal ratio = devicePixelRatioF();
+        const QRect at = picMessage_->geometry();
+        message = {qFloor(at.x() * ratio), qFloor(at.y() * ratio), qCeil(at.width() * ratio),
+                   qCeil(at.height() * ratio)};
+    }
+    painter_->SetExcluded(message);
+    if (painter_->Present(surface)) return true;
+    // A window we cannot draw into: the toolkit paints it from now on.
+    painter_.reset();
+    direct_ = false;
+    update();
+    return true;
 }
 
 void RunWindow::Present(const DrawingSurface& surface) {
     FollowSize();
-    const QRegion changed = UpdateShown(surface);
-    if (!changed.isEmpty()) {
-        const qreal ratio = devicePixelRatioF();
-        repaint(ratio == 1.0 ? changed : QRegion(rect()));
+    if (!PresentDirect(surface)) {
+        const QRegion changed = TakeChangedRegion(surface);
+        if (!changed.isEmpty()) {
+            const qreal ratio = devicePixelRatioF();
+            repaint(ratio == 1.0 ? changed : QRegion(rect()));
+        }
     }
     if (++frames_ == 1) Trace("first-frame");
 }
@@ -123,21 +160,17 @@ uint32_t RunWindow::TickCount() {
 
 void RunWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    const qreal ratio = devicePixelRatioF();
-    shown_.setDevicePixelRatio(ratio);
-    const QRect picture(QPoint(0, 0), shown_.deviceIndependentSize().toSize());
-    for (const QRect& dirty : event->region()) {
-        const QRect target = dirty & picture;
-        if (target.isEmpty()) continue;
-        const QRect source(QPoint(qRound(target.x() * ratio), qRound(target.y() * ratio)),
-                           QSize(qRound(target.width() * ratio), qRound(target.height() * ratio)));
-        painter.drawImage(target, shown_, source);
+    PaintSurface(painter, &driver_.Surface(), event->region(), devicePixelRatioF());
+}
+
+bool RunWindow::eventFilter(QObject* watched, QEvent* event) {
+    // An exposed window may be shown from the toolkit's copy of it, which
+    // the frames sent past it do not keep up to date: the next frame sends
+    // everything.
+    if (event->type() == QEvent::Expose && painter_ && watched == windowHandle()) {
+        painter_->Invalidate();
     }
-    // Whatever the picture does not cover (for a moment while the window
-    // grows) is black.
-    for (const QRect& r : event->region() - QRegion(picture))
-        painter.fillRect(r, Qt::black);
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace orrelume

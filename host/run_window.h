@@ -7,11 +7,11 @@
 // for a stop; the owner tears it down after the loop has returned).
 #pragma once
 
-#include <QImage>
 #include <QRegion>
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 #include "driver/frame_host.h"
 #include "driver/host_state.h"
@@ -22,6 +22,8 @@
 class QLabel;
 
 namespace orrelume {
+
+class ForeignWindowPainter;
 
 // The caption of the saver window and of the captioned application window:
 // other starts look for it to find a running saver.
@@ -62,6 +64,7 @@ class RunWindow : public QWidget, public FrameHost {
     double LogicalWidth(const DrawingSurface& surface) const;
 
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     HostState& state_;
     SettingsStore& store_;
@@ -70,18 +73,19 @@ class RunWindow : public QWidget, public FrameHost {
     // At a frame's end: a window whose size changed gets a surface of its
     // new size; the run goes on.
     void FollowSize();
-    // Brings the shown picture up to date with the framebuffer and returns
-    // the part of the window that changed.
-    QRegion UpdateShown(const DrawingSurface& surface);
+    // Sends what changed straight to the X display; false where the window
+    // is not an X window that we can draw into.
+    bool PresentDirect(const DrawingSurface& surface);
 
     StoreSettingsSource source_;
     RunDriver driver_;
     QLabel* picMessage_ = nullptr;
     AdvancedRunValues banner_;
-    // The picture as the window shows it, in the display's pixel order. Only
-    // the parts of a frame that differ from it are converted and sent to the
-    // display: most of a starfield stays black from one frame to the next.
-    QImage shown_;
+    // Frames go straight to the X display, only the tiles each one drew;
+    // the toolkit paints the window only when it is exposed. Without an X
+    // display the toolkit paints the drawn tiles.
+    std::unique_ptr<ForeignWindowPainter> painter_;
+    bool direct_ = true;
     int64_t frames_ = 0;
 };
 

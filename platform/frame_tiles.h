@@ -1,20 +1,29 @@
-// Presenting a frame: the framebuffer (red in the low byte) is converted into
-// the picture the window shows (the display's order, blue in the low byte),
-// and only the tiles that changed are sent to the display. Most of a
-// starfield stays black from one frame to the next, so this saves most of
-// the conversion and transfer a whole frame would cost.
+// Showing a drawing surface in a widget the toolkit paints: the part of a
+// frame to paint again (the tiles the frame drew, or all of it after a
+// clear), and painting the surface's pixels without a copy of the picture.
 #pragma once
 
 #include <QImage>
 #include <QRegion>
 
-#include <cstdint>
+#include "driver/drawing_surface.h"
+
+class QPainter;
 
 namespace orrelume {
 
-// Brings `shown` (Format_RGB32, re-made when its size or format differs) up
-// to date with `width` x `height` framebuffer pixels and returns the region
-// that changed, as rectangles of whole tiles of 64 x 16 pixels.
-QRegion ConvertChangedTiles(const uint32_t* pixels, int width, int height, QImage& shown);
+// Takes the surface's changes: the part of the picture (in its pixels) that
+// differs from what was shown before. All of it when it was cleared.
+QRegion TakeChangedRegion(const DrawingSurface& surface);
+
+// The surface's pixels as an image, without copying them (valid while the
+// surface keeps its size).
+QImage SurfaceImage(const DrawingSurface& surface);
+
+// Paints `region` of a widget (in its logical pixels; `ratio` device pixels
+// each) from the surface where the picture covers it, black elsewhere; with
+// no surface, all black.
+void PaintSurface(QPainter& painter, const DrawingSurface* surface, const QRegion& region,
+                  qreal ratio);
 
 }  // namespace orrelume

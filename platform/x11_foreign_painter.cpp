@@ -1,6 +1,10 @@
 #include "platform/x11_foreign_painter.h"
 
+#include <xcb/shm.h>
 #include <xcb/xcb.h>
+
+#include <QtGui/qguiapplication_platform.h>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <bit>
@@ -25,23 +29,14 @@ struct ChannelPlace {
     }
 };
 
-// Converts one row of RGBX pixels (red in the low byte) to 32-bit pixels of
-// the visual, in the display's byte order.
+// Pixels of the surface are 0xFFRRGGBB words; these place their channels
+// under the visual's colour masks, in the display's byte order.
 void ConvertRow32(const uint32_t* in, uint8_t* out, int32_t width, const ChannelPlace& r,
-                  const ChannelPlace& g, const ChannelPlace& b, uint32_t rest, bool msbFirst) {
-    if (r.mask == 0xFF0000u && g.mask == 0xFF00u && b.mask == 0xFFu && !msbFirst) {
-        // The usual visual: only red and blue change places.
-        for (int32_t x = 0; x < width; ++x) {
-            const uint32_t p = in[x];
-            const uint32_t v = ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu) | rest;
-            std::memcpy(out + static_cast<size_t>(x) * 4, &v, 4);
-        }
-        return;
-    }
+                  const ChannelPlace& g, const ChannelPlace& b, uint32_t opaque, bool msbFirst) {
     for (int32_t x = 0; x < width; ++x) {
         const uint32_t p = in[x];
         uint32_t v =
-            r.Place(p & 0xFF) | g.Place((p >> 8) & 0xFF) | b.Place((p >> 16) & 0xFF) | rest;
+            r.Place((p >> 16) & 0xFF) | g.Place((p >> 8) & 0xFF) | b.Place(p & 0xFF) | opaque;
         if (msbFirst) v = __builtin_bswap32(v);
         std::memcpy(out + static_cast<size_t>(x) * 4, &v, 4);
     }
@@ -51,29 +46,42 @@ void ConvertRow16(const uint32_t* in, uint8_t* out, int32_t width, const Channel
                   const ChannelPlace& g, const ChannelPlace& b, bool msbFirst) {
     for (int32_t x = 0; x < width; ++x) {
         const uint32_t p = in[x];
-        auto v = static_cast<uint16_t>(r.Place(p & 0xFF) | g.Place((p >> 8) & 0xFF) |
-                                       b.Place((p >> 16) & 0xFF));
+        auto v = static_cast<uint16_t>(r.Place((p >> 16) & 0xFF) | g.Place((p >> 8) & 0xFF) |
+                                       b.Place(p & 0xFF));
         if (msbFirst) v = __builtin_bswap16(v);
         std::memcpy(out + static_cast<size_t>(x) * 2, &v, 2);
     }
 }
 
+bool MachineIsLittleEndian() {
+    return std::endian::native == std::endian::little;
+}
+
 }  // namespace
 
-ForeignWindowPainter::ForeignWindowPainter(X11Display& display, uint32_t window)
-    : display_(display), window_(window) {}
+xcb_connection_t* ToolkitConnection() {
+    auto* app = qGuiApp;
+    if (!app) return nullptr;
+    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+ForeignWindowPainter::ForeignWindowPainter(xcb_connection_t* connection, uint32_t window,
+                                           bool useShared)
+    : connection_(connection), window_(window), useShared_(useShared) {}
 
 ForeignWindowPainter::~ForeignWindowPainter() {
-    if (gc_ != 0 && display_.Connection()) {
-        xcb_free_gc(display_.Connection(), gc_);
-        xcb_flush(display_.Connection());
+    image_.reset();
+    if (gc_ != 0 && connection_) {
+        xcb_free_gc(connection_, gc_);
+        xcb_flush(connection_);
     }
 }
 
 bool ForeignWindowPainter::Prepare() {
     prepared_ = true;
-    xcb_connection_t* c = display_.Connection();
-    if (!c || window_ == 0) return false;
+    xcb_connection_t* c = connection_;
+    if (!c || window_ == 0 || xcb_connection_has_error(c)) return false;
     xcb_get_window_attributes_reply_t* attributes =
         xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window_), nullptr);
     if (!attributes) return false;
@@ -89,7 +97,10 @@ bool ForeignWindowPainter::Prepare() {
     msbFirst_ = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
     for (xcb_format_iterator_t f = xcb_setup_pixmap_formats_iterator(setup); f.rem;
          xcb_format_next(&f)) {
-        if (f.data->depth == depth_) bitsPerPixel_ = f.data->bits_per_pixel;
+        if (f.data->depth == depth_) {
+            bitsPerPixel_ = f.data->bits_per_pixel;
+            scanlinePad_ = f.data->scanline_pad;
+        }
     }
     bool found = false;
     for (xcb_screen_iterator_t s = xcb_setup_roots_iterator(setup); s.rem && !found;
@@ -111,53 +122,174 @@ bool ForeignWindowPainter::Prepare() {
         }
     }
     if (!found || (bitsPerPixel_ != 32 && bitsPerPixel_ != 16)) return false;
+    if (scanlinePad_ < 8 || scanlinePad_ > 32 || !std::has_single_bit(scanlinePad_)) {
+        scanlinePad_ = 32;
+    }
+    opaque_ = bitsPerPixel_ == 32 && depth_ == 32 ? ~(redMask_ | greenMask_ | blueMask_) : 0;
+    // The longest request the display takes, less the request's own header.
+    maxRequestBytes_ = static_cast<size_t>(xcb_get_maximum_request_length(c)) * 4 - 64;
 
     gc_ = xcb_generate_id(c);
-    const uint32_t noExposures = 0;
-    xcb_create_gc(c, gc_, window_, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    const uint32_t values[] = {opaque_, 0};
+    xcb_create_gc(c, gc_, window_, XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES, values);
+    // The usual visual takes the surface's words as they are.
+    usual_ = bitsPerPixel_ == 32 && redMask_ == 0xFF0000u && greenMask_ == 0xFF00u &&
+             blueMask_ == 0xFFu && msbFirst_ != MachineIsLittleEndian();
+    sharedPossible_ = useShared_ && DisplayOffersSharedMemory(c);
+    ApplyClip();
     return true;
 }
 
-bool ForeignWindowPainter::Draw(const uint32_t* pixels, int32_t width, int32_t height) {
-    if (!prepared_) usable_ = Prepare();
-    xcb_connection_t* c = display_.Connection();
-    if (!usable_ || !c || !pixels || width <= 0 || height <= 0) return false;
-    width = std::min(width, 32767);
-    height = std::min(height, 32767);
+void ForeignWindowPainter::SetExcluded(const PixelRect& area) {
+    if (area == excluded_) return;
+    excluded_ = area;
+    if (prepared_ && usable_) ApplyClip();
+}
 
-    const int bytesPerPixel = bitsPerPixel_ / 8;
-    // Rows are padded to 32 bits.
-    const size_t rowBytes = (static_cast<size_t>(width) * bytesPerPixel + 3) & ~size_t{3};
-    // The longest request the display takes, less the request's own header.
-    const size_t maxBytes = static_cast<size_t>(xcb_get_maximum_request_length(c)) * 4 - 64;
-    const int32_t rowsPerStrip =
-        static_cast<int32_t>(std::clamp<size_t>(maxBytes / rowBytes, 1, 32767));
-    if (rowBytes > maxBytes) return false;
-    // The bits the colour masks leave free (an alpha channel) are set opaque.
-    const uint32_t rest =
-        bitsPerPixel_ == 32 && depth_ == 32 ? ~(redMask_ | greenMask_ | blueMask_) : 0;
-
-    const ChannelPlace red(redMask_), green(greenMask_), blue(blueMask_);
-    for (int32_t top = 0; top < height; top += rowsPerStrip) {
-        const int32_t rows = std::min(rowsPerStrip, height - top);
-        strip_.resize(rowBytes * static_cast<size_t>(rows));
-        for (int32_t y = 0; y < rows; ++y) {
-            const uint32_t* in = pixels + static_cast<size_t>(top + y) * width;
-            uint8_t* out = strip_.data() + static_cast<size_t>(y) * rowBytes;
-            if (bytesPerPixel == 4) {
-                ConvertRow32(in, out, width, red, green, blue, rest, msbFirst_);
-            } else {
-                ConvertRow16(in, out, width, red, green, blue, msbFirst_);
-                // The row's padding.
-                std::memset(out + static_cast<size_t>(width) * 2, 0,
-                            rowBytes - static_cast<size_t>(width) * 2);
-            }
+void ForeignWindowPainter::ApplyClip() {
+    const PixelRect& e = excluded_;
+    if (e.width <= 0 || e.height <= 0) {
+        if (clipSet_) {
+            const uint32_t none = XCB_NONE;
+            xcb_change_gc(connection_, gc_, XCB_GC_CLIP_MASK, &none);
+            clipSet_ = false;
         }
-        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_, static_cast<uint16_t>(width),
-                      static_cast<uint16_t>(rows), 0, static_cast<int16_t>(top), 0, depth_,
+        return;
+    }
+    // Everything but the excluded area, in bands from the top.
+    constexpr int32_t kFar = 32767;
+    const int32_t left = std::clamp(e.x, 0, kFar), top = std::clamp(e.y, 0, kFar);
+    const int32_t right = std::clamp(e.x + e.width, left, kFar);
+    const int32_t bottom = std::clamp(e.y + e.height, top, kFar);
+    xcb_rectangle_t rects[4];
+    int n = 0;
+    auto add = [&](int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+        if (x1 > x0 && y1 > y0) {
+            rects[n++] = {static_cast<int16_t>(x0), static_cast<int16_t>(y0),
+                          static_cast<uint16_t>(x1 - x0), static_cast<uint16_t>(y1 - y0)};
+        }
+    };
+    add(0, 0, kFar, top);
+    add(0, top, left, bottom);
+    add(right, top, kFar, bottom);
+    add(0, bottom, kFar, kFar);
+    xcb_set_clip_rectangles(connection_, XCB_CLIP_ORDERING_YX_BANDED, gc_, 0, 0,
+                            static_cast<uint32_t>(n), rects);
+    clipSet_ = true;
+}
+
+void ForeignWindowPainter::SizeImage(int32_t width, int32_t height) {
+    const size_t padBytes = scanlinePad_ / 8;
+    imageRowBytes_ =
+        (static_cast<size_t>(width) * (bitsPerPixel_ / 8) + padBytes - 1) / padBytes * padBytes;
+    imageWidth_ = width;
+    imageHeight_ = height;
+    image_.reset();
+    // A picture converted for the window's visual, where the surface's own
+    // pixels cannot be shown as they are.
+    if (!usual_ && useShared_ && sharedPossible_) {
+        image_ = X11SharedMemory::Create(connection_, imageRowBytes_ * static_cast<size_t>(height));
+        if (!image_) sharedPossible_ = false;
+    }
+}
+
+void ForeignWindowPainter::FillBlack() {
+    const xcb_rectangle_t all{0, 0, 32767, 32767};
+    xcb_poly_fill_rectangle(connection_, window_, gc_, 1, &all);
+}
+
+void ForeignWindowPainter::ConvertRect(const uint32_t* pixels, int32_t stride, const PixelRect& r,
+                                       uint8_t* out, size_t outRowBytes) const {
+    const ChannelPlace red(redMask_), green(greenMask_), blue(blueMask_);
+    for (int32_t y = 0; y < r.height; ++y) {
+        const uint32_t* in =
+            pixels + static_cast<size_t>(r.y + y) * static_cast<size_t>(stride) + r.x;
+        uint8_t* row = out + static_cast<size_t>(y) * outRowBytes;
+        if (usual_) {
+            std::memcpy(row, in, static_cast<size_t>(r.width) * 4);
+        } else if (bitsPerPixel_ == 32) {
+            ConvertRow32(in, row, r.width, red, green, blue, opaque_, msbFirst_);
+        } else {
+            ConvertRow16(in, row, r.width, red, green, blue, msbFirst_);
+        }
+    }
+}
+
+void ForeignWindowPainter::PutShared(const X11SharedMemory& memory, int32_t totalWidth,
+                                     int32_t totalHeight, const PixelRect& r) {
+    xcb_shm_put_image(
+        connection_, window_, gc_, static_cast<uint16_t>(totalWidth),
+        static_cast<uint16_t>(totalHeight), static_cast<uint16_t>(r.x), static_cast<uint16_t>(r.y),
+        static_cast<uint16_t>(r.width), static_cast<uint16_t>(r.height), static_cast<int16_t>(r.x),
+        static_cast<int16_t>(r.y), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, memory.Segment(), 0);
+}
+
+void ForeignWindowPainter::SendRect(const DrawingSurface& surface, const PixelRect& r) {
+    if (direct_) {
+        // The surface's own memory is what the server reads.
+        PutShared(*direct_, surface.width(), surface.height(), r);
+        return;
+    }
+    const uint32_t* pixels = surface.pixels().data();
+    const int32_t stride = surface.width();
+    const size_t bytesPerPixel = bitsPerPixel_ / 8;
+    if (image_) {
+        uint8_t* at = image_->Data() + static_cast<size_t>(r.y) * imageRowBytes_ +
+                      static_cast<size_t>(r.x) * bytesPerPixel;
+        ConvertRect(pixels, stride, r, at, imageRowBytes_);
+        PutShared(*image_, imageWidth_, imageHeight_, r);
+        return;
+    }
+    // Through the connection, in strips of rows that fit a request.
+    const size_t padBytes = scanlinePad_ / 8;
+    const size_t rowBytes =
+        (static_cast<size_t>(r.width) * bytesPerPixel + padBytes - 1) / padBytes * padBytes;
+    if (rowBytes > maxRequestBytes_) return;
+    const int32_t rowsPerStrip =
+        static_cast<int32_t>(std::clamp<size_t>(maxRequestBytes_ / rowBytes, 1, 32767));
+    for (int32_t top = 0; top < r.height; top += rowsPerStrip) {
+        const PixelRect strip{r.x, r.y + top, r.width, std::min(rowsPerStrip, r.height - top)};
+        strip_.assign(rowBytes * static_cast<size_t>(strip.height), 0);
+        ConvertRect(pixels, stride, strip, strip_.data(), rowBytes);
+        xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_,
+                      static_cast<uint16_t>(strip.width), static_cast<uint16_t>(strip.height),
+                      static_cast<int16_t>(strip.x), static_cast<int16_t>(strip.y), 0, depth_,
                       static_cast<uint32_t>(strip_.size()), strip_.data());
     }
-    xcb_flush(c);
+}
+
+bool ForeignWindowPainter::Present(const DrawingSurface& surface) {
+    const SurfaceChanges changes = surface.TakeChanges();
+    if (!prepared_) usable_ = Prepare();
+    if (!usable_ || xcb_connection_has_error(connection_)) return false;
+    const int32_t width = surface.width(), height = surface.height();
+    if (surface.pixels().size() < static_cast<size_t>(width) * static_cast<size_t>(height)) {
+        return false;
+    }
+    if (width != imageWidth_ || height != imageHeight_) {
+        SizeImage(width, height);
+        whole_ = true;
+    }
+    // Rows of the surface are whole words, which the display takes as they
+    // are only with a scanline pad of at most 32 bits.
+    const auto* shared = dynamic_cast<const X11SharedMemory*>(surface.Memory());
+    direct_ = usual_ && useShared_ && shared && shared->Connection() == connection_ &&
+                      (static_cast<size_t>(width) * 4) % (scanlinePad_ / 8) == 0
+                  ? shared
+                  : nullptr;
+    if (changes.cleared) {
+        // All black but what was drawn since: no need to send the rest.
+        FillBlack();
+        for (const PixelRect& r : *changes.rects)
+            SendRect(surface, r);
+    } else if (whole_) {
+        SendRect(surface, PixelRect{0, 0, width, height});
+    } else {
+        for (const PixelRect& r : *changes.rects)
+            SendRect(surface, r);
+    }
+    whole_ = false;
+    xcb_flush(connection_);
     return true;
 }
 

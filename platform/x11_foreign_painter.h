@@ -1,41 +1,98 @@
-// Draws a framebuffer straight into a window of another program (the host
-// window of a preview): the pixels are converted to the window's visual and
-// sent with PutImage, in strips that fit the display's request size.
+// Draws a drawing surface straight into an X window through the X protocol,
+// past the toolkit: the host window of a preview (another program's), or a
+// window of ours whose frames would otherwise go through the toolkit's
+// painting. Each frame sends only what changed since the one before, so a
+// frame costs what it drew, not what the window holds. Where the display
+// offers shared memory and the surface keeps its pixels there
+// (SharedPixelAllocator), the server reads them where they are: a frame is
+// then a handful of requests.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
-#include "platform/x11_windows.h"
+#include "driver/drawing_surface.h"
+#include "platform/x11_shm_image.h"
+
+struct xcb_connection_t;
 
 namespace orrelume {
 
 class ForeignWindowPainter {
   public:
-    ForeignWindowPainter(X11Display& display, uint32_t window);
+    // Draws into `window` through `connection`, which stays the caller's.
+    // `useShared` false sends every pixel through the connection.
+    ForeignWindowPainter(xcb_connection_t* connection, uint32_t window, bool useShared = true);
     ~ForeignWindowPainter();
     ForeignWindowPainter(const ForeignWindowPainter&) = delete;
     ForeignWindowPainter& operator=(const ForeignWindowPainter&) = delete;
 
-    // Draws `width` x `height` pixels (red in the low byte, one row after
-    // the other) at the window's top-left corner. False when nothing could
-    // be sent: the window is gone, or its visual is not a true-colour one of
-    // 16 or 32 bits per pixel.
-    bool Draw(const uint32_t* pixels, int32_t width, int32_t height);
+    // Shows the surface at the window's top-left corner: what changed since
+    // the last call (taking the surface's changes), or all of it the first
+    // time, after Invalidate and after a change of size. False when nothing
+    // could be sent: the window is gone, or its visual is not a true-colour
+    // one of 16 or 32 bits per pixel.
+    bool Present(const DrawingSurface& surface);
+    // The window lost what it showed (it was exposed): the next Present
+    // sends everything.
+    void Invalidate() { whole_ = true; }
+    // A part of the window never drawn into (a child window's area); an
+    // empty rectangle for none.
+    void SetExcluded(const PixelRect& area);
+
+    uint32_t Window() const { return window_; }
+    // Whether frames go through shared memory (known after the first
+    // Present).
+    bool SharedMemory() const { return direct_ != nullptr || image_ != nullptr; }
 
   private:
     bool Prepare();
+    void SizeImage(int32_t width, int32_t height);
+    void ApplyClip();
+    void FillBlack();
+    // Sends a part of the surface (converted, where the window's visual
+    // needs it).
+    void SendRect(const DrawingSurface& surface, const PixelRect& r);
+    void PutShared(const X11SharedMemory& memory, int32_t totalWidth, int32_t totalHeight,
+                   const PixelRect& r);
+    void ConvertRect(const uint32_t* pixels, int32_t stride, const PixelRect& r, uint8_t* out,
+                     size_t outRowBytes) const;
 
-    X11Display& display_;
+    xcb_connection_t* connection_;
     uint32_t window_;
+    bool useShared_;
     uint32_t gc_ = 0;
     bool prepared_ = false;
     bool usable_ = false;
+    bool whole_ = true;
     uint8_t depth_ = 0;
     uint8_t bitsPerPixel_ = 0;
+    uint8_t scanlinePad_ = 32;
     bool msbFirst_ = false;
     uint32_t redMask_ = 0, greenMask_ = 0, blueMask_ = 0;
+    // Bits of a pixel the colour masks leave free (an alpha channel), set.
+    uint32_t opaque_ = 0;
+    // The visual takes the surface's pixels as they are.
+    bool usual_ = false;
+    bool sharedPossible_ = false;
+    // The surface's memory, when the server reads it directly (this frame).
+    const X11SharedMemory* direct_ = nullptr;
+    // Otherwise the picture converted for the window's visual, in memory
+    // the server reads; or none, and the pixels go through the connection.
+    std::unique_ptr<X11SharedMemory> image_;
+    int32_t imageWidth_ = 0, imageHeight_ = 0;
+    size_t imageRowBytes_ = 0;
+    size_t maxRequestBytes_ = 0;
+    // A part on its way through the connection, without shared memory.
     std::vector<uint8_t> strip_;
+    PixelRect excluded_;
+    bool clipSet_ = false;
 };
+
+// The toolkit's own X connection, when it runs on an X display; null
+// otherwise. Drawing through it keeps our frames in order with what the
+// toolkit paints into the same window.
+xcb_connection_t* ToolkitConnection();
 
 }  // namespace orrelume

@@ -226,7 +226,7 @@ uint32_t CreateCaptionWindow(X11Display& display, std::string_view caption) {
 bool WatchWindow(X11Display& display, uint32_t window) {
     xcb_connection_t* c = display.Connection();
     if (!c || window == 0) return false;
-    const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_EXPOSURE;
     xcb_generic_error_t* error = xcb_request_check(
         c, xcb_change_window_attributes_checked(c, window, XCB_CW_EVENT_MASK, &mask));
     if (error) {
@@ -236,14 +236,18 @@ bool WatchWindow(X11Display& display, uint32_t window) {
     return true;
 }
 
-bool DrainWindowEvents(X11Display& display, uint32_t window) {
+bool DrainWindowEvents(X11Display& display, uint32_t window, bool* exposed) {
     xcb_connection_t* c = display.Connection();
     if (!c) return false;
     bool destroyed = false;
     while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
-        if ((event->response_type & 0x7F) == XCB_DESTROY_NOTIFY) {
+        const uint8_t type = event->response_type & 0x7F;
+        if (type == XCB_DESTROY_NOTIFY) {
             const auto* destroy = reinterpret_cast<const xcb_destroy_notify_event_t*>(event);
             if (destroy->window == window) destroyed = true;
+        } else if (type == XCB_EXPOSE && exposed) {
+            const auto* expose = reinterpret_cast<const xcb_expose_event_t*>(event);
+            if (expose->window == window) *exposed = true;
         }
         std::free(event);
     }

@@ -60,13 +60,14 @@ struct WindowExtent {
 // The size of a window's area in pixels; nothing when it does not exist.
 std::optional<WindowExtent> WindowSize(X11Display& display, uint32_t window);
 
-// Asks the display to report when `window` is resized or destroyed. False
-// when the window does not exist.
+// Asks the display to report when `window` is resized, exposed or
+// destroyed. False when the window does not exist.
 bool WatchWindow(X11Display& display, uint32_t window);
 
 // Reads every event that has arrived; true when one of them says that
-// `window` was destroyed. Errors of earlier requests are dropped.
-bool DrainWindowEvents(X11Display& display, uint32_t window);
+// `window` was destroyed. Sets `*exposed` when one says that a part of it
+// lost its pixels. Errors of earlier requests are dropped.
+bool DrainWindowEvents(X11Display& display, uint32_t window, bool* exposed = nullptr);
 
 // Creates a window that is never shown and only bears a caption, so that
 // other processes can find this one by it (the hidden preview form). It goes

@@ -1,76 +1,291 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
 #include <QColor>
 #include <QLabel>
+#include <QPainter>
 
-#include <random>
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "driver/run_driver.h"
+#include "driver/settings_source.h"
+#include "engine/random.h"
 #include "host/lock_message.h"
 #include "host_test_app.h"
 #include "platform/frame_tiles.h"
+#include "platform/x11_foreign_painter.h"
+#include "platform/x11_shm_image.h"
+#include "settings/factory_themes.h"
+#include "support/core_fixture.h"
 
 namespace orrelume {
 namespace {
 
-// The framebuffer's red-low colour as the window must show it.
-uint32_t Shown(uint32_t rgbx) {
-    return 0xFF000000u | ((rgbx & 0xFF) << 16) | (rgbx & 0xFF00) | ((rgbx >> 16) & 0xFF);
+// A window's picture kept up to date from the surface's changes alone, as
+// the windows keep theirs; every frame it must equal the surface.
+class ShowingHost : public FrameHost {
+  public:
+    ShowingHost(HostState& state, int64_t frames) : state_(state), limit_(frames) {}
+    void Present(const DrawingSurface& surface) override {
+        const size_t n = static_cast<size_t>(surface.width()) * surface.height();
+        const SurfaceChanges changes = surface.TakeChanges();
+        if (shown_.size() != n) {
+            // A new size comes only with a cleared picture.
+            EXPECT_TRUE(changes.cleared) << "frame " << frames;
+            shown_.assign(n, 0);
+        }
+        if (changes.cleared) std::fill(shown_.begin(), shown_.end(), Canvas::Pixel(0));
+        const auto pixels = surface.pixels();
+        for (const PixelRect& r : *changes.rects) {
+            ASSERT_TRUE(r.x >= 0 && r.y >= 0 && r.width > 0 && r.height > 0 &&
+                        r.x + r.width <= surface.width() && r.y + r.height <= surface.height());
+            for (int y = r.y; y < r.y + r.height; ++y) {
+                const size_t at = static_cast<size_t>(y) * surface.width() + r.x;
+                std::copy_n(pixels.begin() + static_cast<ptrdiff_t>(at), r.width,
+                            shown_.begin() + static_cast<ptrdiff_t>(at));
+            }
+        }
+        mismatched += !std::equal(shown_.begin(), shown_.end(), pixels.begin());
+        clears += changes.cleared;
+        if (++frames >= limit_) state_.StopRequested = true;
+    }
+    void ProcessEvents(int32_t) override {}
+    uint32_t TickCount() override { return 0; }
+
+    int64_t frames = 0, mismatched = 0, clears = 0;
+
+  private:
+    HostState& state_;
+    int64_t limit_;
+    std::vector<uint32_t> shown_;
+};
+
+TEST(HostFrameChanges, PaintingOnlyTheChangedTilesShowsEveryFrame) {
+    // Universes that end quickly (the surface is cleared between them), with
+    // galaxies of many styles, comets and ambient stars: every writer of
+    // pixels must mark what it wrote.
+    HostState state;
+    state.RunMode = kRunModeSaver;
+    ShowingHost host(state, 260);
+    FixedSettingsSource settings(FactorySettingsSet());
+    settings.records.universe = test::TinyUniverse();
+    settings.records.universe.stars = 3000;
+    settings.records.universe.galaxy = 40;
+    RunDriver driver(host, state, settings);
+    driver.SetFixedSeed(3);
+    driver.SetUnpaced(true);
+    // Sizes that are not whole tiles.
+    driver.SetUpRunSurface(333, 201, false);
+    driver.RunWindowLoop(false);
+    EXPECT_EQ(host.frames, 260);
+    EXPECT_GE(host.clears, 3);
+    EXPECT_EQ(host.mismatched, 0);
+
+    // The single-galaxy preview draws through the same canvas.
+    state.StopRequested = false;
+    driver.SetRecords(settings.records.types, settings.records.composites);
+    driver.PreviewGalaxy(150, 100, 0, true, 2000, 3, 165, 210);
+    EXPECT_EQ(host.mismatched, 0);
 }
 
-void ExpectShows(const std::vector<uint32_t>& fb, int w, int h, const QImage& shown) {
+TEST(HostFrameChanges, ChangesAreTilesAroundWhatWasWrittenThenNothing) {
+    DrawingSurface surface;
+    surface.SetSize(100, 20);
+    EXPECT_TRUE(surface.TakeChanges().cleared);
+    const Canvas canvas = surface.View();
+    canvas.Plot(99, 19, 0x123456);
+    canvas.Plot(0, 0, 0);  // black on black still counts
+    canvas.Plot(-1, 5, 0xFFFFFF);
+    *canvas.SlotOrSpare(40, 9, true) = Canvas::Pixel(0x10);
+    *canvas.SlotOrSpare(70, 9, false) = Canvas::Pixel(0x10);  // not drawn
+    const SurfaceChanges changes = surface.TakeChanges();
+    EXPECT_FALSE(changes.cleared);
+    const std::vector<PixelRect> expected{
+        {0, 0, kTileWidth, kTileHeight}, {32, 8, kTileWidth, kTileHeight}, {96, 16, 4, 4}};
+    EXPECT_EQ(*changes.rects, expected);
+    EXPECT_EQ(canvas.PixelAt(99, 19), 0x123456u);
+    EXPECT_TRUE(surface.TakeChanges().rects->empty());
+
+    // Neighbouring tiles of a band make one rectangle.
+    surface.MarkAll();
+    EXPECT_EQ(*surface.TakeChanges().rects,
+              (std::vector<PixelRect>{{0, 0, 100, 8}, {0, 8, 100, 8}, {0, 16, 100, 4}}));
+    canvas.Plot(5, 5, 1);
+    surface.ClearSurface();
+    const SurfaceChanges cleared = surface.TakeChanges();
+    EXPECT_TRUE(cleared.cleared);
+    EXPECT_TRUE(cleared.rects->empty());
+}
+
+TEST(HostFrameChanges, TheToolkitPaintsTheSurfaceAndBlackBeyondIt) {
+    test::HostTestApp();
+    DrawingSurface surface;
+    surface.SetSize(40, 30);
+    const Canvas canvas = surface.View();
+    canvas.Plot(3, 4, 0x336699);  // red in the low byte
+    canvas.Plot(39, 29, 0xFFFFFF);
+    QImage target(50, 30, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    {
+        QPainter painter(&target);
+        PaintSurface(painter, &surface, QRegion(0, 0, 50, 30), 1.0);
+    }
+    EXPECT_EQ(target.pixel(3, 4), qRgb(0x99, 0x66, 0x33));
+    EXPECT_EQ(target.pixel(39, 29), qRgb(0xFF, 0xFF, 0xFF));
+    EXPECT_EQ(target.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(target.pixel(45, 10), qRgb(0, 0, 0));
+    EXPECT_EQ(TakeChangedRegion(surface), QRegion(0, 0, 40, 30));  // cleared at first
+    canvas.Plot(35, 12, 1);
+    EXPECT_EQ(TakeChangedRegion(surface), QRegion(32, 8, 8, 8));
+}
+
+// An Xvfb display of the test's own; not started where Xvfb is missing.
+class OwnDisplay {
+  public:
+    explicit OwnDisplay(int depth) {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        const std::string fd = std::to_string(fds[1]);
+        const std::string screen = "320x240x" + std::to_string(depth);
+        pid_ = fork();
+        if (pid_ == 0) {
+            close(fds[0]);
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, 1);
+            dup2(null, 2);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
+                   "-nolisten", "tcp", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        pollfd wait{fds[0], POLLIN, 0};
+        char c = 0;
+        while (pid_ > 0 && poll(&wait, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(fds[0]);
+        if (!number.empty()) name_ = ":" + number;
+    }
+    ~OwnDisplay() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    const std::string& Name() const { return name_; }
+
+  private:
+    pid_t pid_ = -1;
+    std::string name_;
+};
+
+// What a window of the display shows, one word per pixel as the surface
+// keeps it (0xFFRRGGBB), read back at 16 or 32 bits per pixel.
+std::vector<uint32_t> WindowPixels(xcb_connection_t* c, uint32_t window, int w, int h, int depth) {
+    std::vector<uint32_t> out;
+    xcb_get_image_reply_t* image = xcb_get_image_reply(
+        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, w, h, ~0u), nullptr);
+    if (!image) return out;
+    const uint8_t* data = xcb_get_image_data(image);
+    const size_t rowBytes = static_cast<size_t>(xcb_get_image_data_length(image)) / h;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            ASSERT_EQ(shown.pixel(x, y), Shown(fb[static_cast<size_t>(y) * w + x]))
-                << x << "," << y;
+            uint32_t p = 0;
+            if (depth == 16) {
+                uint16_t v;
+                std::memcpy(&v, data + y * rowBytes + x * 2, 2);
+                // 5, 6 and 5 bits widened again by repeating their top bits.
+                const uint32_t r = (v >> 11) & 31, g = (v >> 5) & 63, b = v & 31;
+                p = ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
+            } else {
+                std::memcpy(&p, data + y * rowBytes + x * 4, 4);
+            }
+            out.push_back(0xFF000000u | p);
         }
     }
+    std::free(image);
+    return out;
 }
 
-TEST(HostFrameTiles, OnlyChangedTilesAreSentAndNothingIsMissed) {
-    // A width and height that are not whole tiles.
-    const int w = 203, h = 37;
-    std::vector<uint32_t> fb(static_cast<size_t>(w) * h, 0xFF000000u);
-    QImage shown;
-    EXPECT_EQ(ConvertChangedTiles(fb.data(), w, h, shown), QRegion(0, 0, w, h));
-    ExpectShows(fb, w, h, shown);
-    // Nothing changed: nothing to send.
-    EXPECT_TRUE(ConvertChangedTiles(fb.data(), w, h, shown).isEmpty());
-
-    std::mt19937 rng(7);
-    for (int round = 0; round < 20; ++round) {
-        std::vector<QPoint> plotted;
-        for (int i = 0; i < 6; ++i) {
-            const int x = static_cast<int>(rng() % w), y = static_cast<int>(rng() % h);
-            fb[static_cast<size_t>(y) * w + x] = 0xFF000000u | (rng() & 0xFFFFFF);
-            plotted.emplace_back(x, y);
+// The surface as a display of the depth shows it.
+std::vector<uint32_t> AsShown(const DrawingSurface& surface, int depth) {
+    std::vector<uint32_t> out;
+    for (size_t i = 0; i + 1 < surface.pixels().size(); ++i) {
+        uint32_t p = surface.pixels()[i];
+        if (depth == 16) {
+            const uint32_t r = (p >> 19) & 31, g = (p >> 10) & 63, b = (p >> 3) & 31;
+            p = 0xFF000000u | ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) |
+                (b << 3 | b >> 2);
         }
-        const QRegion changed = ConvertChangedTiles(fb.data(), w, h, shown);
-        for (const QPoint& p : plotted)
-            EXPECT_TRUE(changed.contains(p)) << p.x() << "," << p.y();
-        // Six pixels never touch more than six tiles of 64 x 16.
-        int area = 0;
-        for (const QRect& r : changed)
-            area += r.width() * r.height();
-        EXPECT_LE(area, 6 * 64 * 16);
-        ExpectShows(fb, w, h, shown);
+        out.push_back(p);
     }
-    // A pixel erased to black is a change too.
-    fb[5] = 0xFF000000u | 0x123456;
-    ConvertChangedTiles(fb.data(), w, h, shown);
-    fb[5] = 0xFF000000u;
-    EXPECT_TRUE(ConvertChangedTiles(fb.data(), w, h, shown).contains(QPoint(5, 0)));
-    ExpectShows(fb, w, h, shown);
+    return out;
 }
 
-TEST(HostFrameTiles, ASizeChangeSendsEverything) {
-    std::vector<uint32_t> fb(64 * 16, 0xFF0000FFu);
-    QImage shown;
-    ConvertChangedTiles(fb.data(), 64, 16, shown);
-    fb.assign(32 * 8, 0xFF00FF00u);
-    EXPECT_EQ(ConvertChangedTiles(fb.data(), 32, 8, shown), QRegion(0, 0, 32, 8));
-    ExpectShows(fb, 32, 8, shown);
-    EXPECT_TRUE(ConvertChangedTiles(nullptr, 32, 8, shown).isEmpty());
+TEST(HostFrameChanges, TheWindowShowsEveryFrameOnEveryWayToTheDisplay) {
+    // Through shared memory from the surface itself, through the connection,
+    // and converted for a 16-bit display.
+    for (const auto& [depth, shared] : {std::pair{24, true}, {24, false}, {16, true}}) {
+        SCOPED_TRACE("depth " + std::to_string(depth) + (shared ? ", shared" : ""));
+        OwnDisplay display(depth);
+        if (display.Name().empty()) GTEST_SKIP() << "no Xvfb";
+        xcb_connection_t* c = xcb_connect(display.Name().c_str(), nullptr);
+        ASSERT_FALSE(xcb_connection_has_error(c));
+        xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+        const int w = 203, h = 61;  // not whole tiles
+        const uint32_t window = xcb_generate_id(c);
+        // A white background: whatever the painter leaves out shows.
+        const uint32_t white = screen->white_pixel;
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, w, h, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL,
+                          &white);
+        xcb_map_window(c, window);
+        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+        {
+            DrawingSurface surface;
+            if (shared) surface.SetPixelAllocator(SharedPixelAllocator(c));
+            surface.SetSize(w, h);
+            EXPECT_EQ(surface.Memory() != nullptr, shared);
+            ForeignWindowPainter painter(c, window, shared);
+            Random rng(5);
+            const Canvas canvas = surface.View();
+            for (int frame = 0; frame < 8; ++frame) {
+                if (frame == 5) surface.ClearSurface();
+                for (int i = 0; i < 40; ++i) {
+                    canvas.Plot(static_cast<int>(rng.Next() * w), static_cast<int>(rng.Next() * h),
+                                i % 4 == 0 ? 0 : static_cast<uint32_t>(rng.Next() * 0xFFFFFF));
+                }
+                ASSERT_TRUE(painter.Present(surface));
+                EXPECT_EQ(painter.SharedMemory(), shared);
+                ASSERT_EQ(WindowPixels(c, window, w, h, depth), AsShown(surface, depth))
+                    << "frame " << frame;
+            }
+            // The window loses its pixels and is drawn anew, but for a part
+            // that is not the painter's.
+            xcb_clear_area(c, 0, window, 0, 0, 0, 0);
+            painter.Invalidate();
+            painter.SetExcluded({10, 0, 40, 12});
+            ASSERT_TRUE(painter.Present(surface));
+            const std::vector<uint32_t> shown = WindowPixels(c, window, w, h, depth);
+            std::vector<uint32_t> expected = AsShown(surface, depth);
+            for (int y = 0; y < 12; ++y) {
+                for (int x = 10; x < 50; ++x)
+                    expected[static_cast<size_t>(y) * w + x] = shown[0] | 0xFFFFFF;
+            }
+            EXPECT_EQ(shown, expected);
+        }
+        xcb_disconnect(c);
+    }
 }
 
 TEST(HostLockMessage, CentredAtTheTopInTheHueOfTheSetting) {

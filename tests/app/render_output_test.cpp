@@ -29,7 +29,7 @@ QByteArray RenderUniverse(uint64_t seed, int frames) {
     driver.RunWindowLoop(false);
     const DrawingSurface& s = driver.Surface();
     const QImage image(reinterpret_cast<const uchar*>(s.pixels().data()), s.width(), s.height(),
-                       s.width() * 4, QImage::Format_RGBX8888);
+                       s.width() * 4, QImage::Format_RGB32);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

@@ -79,8 +79,9 @@ holds_for() {
     done
 }
 
+# XVFB_SCREEN (WIDTHxHEIGHTxDEPTH, 1280x720x24 unless set) sizes the screen.
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp -noreset \
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x720x24}" -nolisten tcp -noreset \
         3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     wait_for 10 "Xvfb starts" test -s "$WORK/display"

@@ -215,7 +215,7 @@ int main(int argc, char** argv) {
 
     const DrawingSurface& surface = driver.Surface();
     const QImage image(reinterpret_cast<const uchar*>(surface.pixels().data()), surface.width(),
-                       surface.height(), surface.width() * 4, QImage::Format_RGBX8888);
+                       surface.height(), surface.width() * 4, QImage::Format_RGB32);
     if (!image.save(QString::fromStdString(o.out), "PNG")) {
         std::fprintf(stderr, "orrelume-render: cannot write %s\n", o.out.c_str());
         return 1;

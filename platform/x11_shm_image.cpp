@@ -1,0 +1,66 @@
+#include "platform/x11_shm_image.h"
+
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <xcb/shm.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+namespace orrelume {
+
+bool DisplayOffersSharedMemory(xcb_connection_t* c) {
+    if (!c || xcb_connection_has_error(c)) return false;
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(c, &xcb_shm_id);
+    if (!extension || !extension->present) return false;
+    xcb_shm_query_version_reply_t* version =
+        xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
+    if (!version) return false;
+    std::free(version);
+    return true;
+}
+
+std::unique_ptr<X11SharedMemory> X11SharedMemory::Create(xcb_connection_t* c, size_t bytes) {
+    if (!c || bytes == 0 || xcb_connection_has_error(c)) return nullptr;
+    const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    if (id < 0) return nullptr;
+    void* at = shmat(id, nullptr, 0);
+    if (at == reinterpret_cast<void*>(-1)) {
+        shmctl(id, IPC_RMID, nullptr);
+        return nullptr;
+    }
+    const uint32_t segment = xcb_generate_id(c);
+    xcb_generic_error_t* error =
+        xcb_request_check(c, xcb_shm_attach_checked(c, segment, static_cast<uint32_t>(id), 1));
+    // Marked for removal at once: the segment goes when the last of us and
+    // the server lets go of it, however this program ends.
+    shmctl(id, IPC_RMID, nullptr);
+    if (error) {
+        std::free(error);
+        shmdt(at);
+        return nullptr;
+    }
+    return std::unique_ptr<X11SharedMemory>(
+        new X11SharedMemory(c, segment, static_cast<uint8_t*>(at), bytes));
+}
+
+X11SharedMemory::~X11SharedMemory() {
+    // The server detaches after the requests sent before, so it never reads
+    // a segment that is gone; our own mapping can go at once.
+    xcb_shm_detach(connection_, segment_);
+    xcb_flush(connection_);
+    shmdt(data_);
+}
+
+PixelAllocator SharedPixelAllocator(xcb_connection_t* connection) {
+    auto possible = std::make_shared<int>(-1);  // not known yet
+    return [connection, possible](size_t words) -> std::unique_ptr<PixelMemory> {
+        if (*possible < 0) *possible = DisplayOffersSharedMemory(connection) ? 1 : 0;
+        if (*possible == 0) return nullptr;
+        auto memory = X11SharedMemory::Create(connection, words * sizeof(uint32_t));
+        if (!memory) *possible = 0;
+        return memory;
+    };
+}
+
+}  // namespace orrelume

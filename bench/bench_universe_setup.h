@@ -1,8 +1,10 @@
-// A created universe of the default standard type on a 1920x1080 surface,
-// camera at the start of the tour: the scene the benchmarks measure.
+// A created universe of the default standard type on a 1920x1080 surface
+// (unless told otherwise), camera at the start of the tour: the scene the
+// benchmarks measure.
 #pragma once
 
 #include <memory>
+#include <utility>
 
 #include "driver/drawing_surface.h"
 #include "driver/universe_values.h"
@@ -25,8 +27,11 @@ struct BenchUniverse {
     DrawingSurface surface;
     std::unique_ptr<UniverseState> universe = std::make_unique<UniverseState>();
 
-    explicit BenchUniverse(int32_t stars, bool create = true, int32_t galaxies = 100) {
-        surface.SetSize(1920, 1080);
+    explicit BenchUniverse(int32_t stars, bool create = true, int32_t galaxies = 100,
+                           int32_t width = 1920, int32_t height = 1080,
+                           PixelAllocator allocator = {}) {
+        surface.SetPixelAllocator(std::move(allocator));
+        surface.SetSize(width, height);
         surface.ComputeGeometry(1.0f);
         EngineState& e = universe->engine;
         e.rng.Seed(12345);

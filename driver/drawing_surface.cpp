@@ -1,6 +1,7 @@
 #include "driver/drawing_surface.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "settings/numeric.h"
@@ -33,7 +34,7 @@ void DrawingSurface::SetSize(int32_t width, int32_t height) {
     const int32_t tilesX = (width_ + kTileWidth - 1) >> kTileShiftX;
     const int32_t tilesY = (height_ + kTileHeight - 1) >> kTileShiftY;
     tilesX_ = tilesX;
-    tilesPerRow_ = (tilesX + 7) & ~7;
+    tilesPerRow_ = (tilesX + 31) & ~31;
     tiles_.assign(static_cast<size_t>(tilesPerRow_) * static_cast<size_t>(tilesY) + 1, 0);
     cleared_ = true;
 }
@@ -59,6 +60,16 @@ void DrawingSurface::MarkAll() {
         std::fill_n(tiles_.begin() + static_cast<ptrdiff_t>(band), tilesX_, uint8_t{1});
 }
 
+namespace {
+
+// One bit per mark of eight (each 0 or 1), the first mark in the low bit.
+inline uint32_t MarkBits(uint64_t word) {
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    return static_cast<uint32_t>((word * 0x0102040810204080ull) >> 56);
+}
+
+}  // namespace
+
 SurfaceChanges DrawingSurface::TakeChanges() const {
     changed_.clear();
     SurfaceChanges out;
@@ -71,27 +82,38 @@ SurfaceChanges DrawingSurface::TakeChanges() const {
         uint8_t* row = tiles_.data() + static_cast<size_t>(band) * tilesPerRow_;
         const int32_t y = band * kTileHeight;
         const int32_t h = std::min<int32_t>(kTileHeight, height_ - y);
+        auto emit = [&](int32_t first, int32_t end) {
+            const int32_t x = first * kTileWidth;
+            changed_.push_back({x, y, std::min<int32_t>(end * kTileWidth, width_) - x, h});
+        };
         int32_t runStart = -1;
-        // Eight marks at a time: most of a starfield's bands are unmarked.
-        for (int32_t t = 0; t < tilesPerRow_; t += 8) {
-            uint64_t word;
-            std::memcpy(&word, row + t, 8);
-            if (word == 0 && runStart < 0) continue;
-            for (int32_t i = t; i < t + 8; ++i) {
-                if (row[i] != 0) {
-                    if (runStart < 0) runStart = i;
-                } else if (runStart >= 0) {
-                    const int32_t x = runStart * kTileWidth;
-                    changed_.push_back({x, y, std::min<int32_t>(i * kTileWidth, width_) - x, h});
+        // 32 marks at a time, turned into 32 bits whose runs are found a
+        // step at a time: the work follows the runs, not the tiles.
+        for (int32_t t = 0; t < tilesPerRow_; t += 32) {
+            uint64_t words[4];
+            std::memcpy(words, row + t, 32);
+            if ((words[0] | words[1] | words[2] | words[3]) == 0) {
+                if (runStart >= 0) emit(runStart, t);
+                runStart = -1;
+                continue;
+            }
+            std::memset(row + t, 0, 32);
+            const uint32_t bits = MarkBits(words[0]) | MarkBits(words[1]) << 8 |
+                                  MarkBits(words[2]) << 16 | MarkBits(words[3]) << 24;
+            int pos = 0;
+            while (pos < 32) {
+                const uint32_t look = (runStart < 0 ? bits : ~bits) >> pos;
+                if (look == 0) break;
+                pos += std::countr_zero(look);
+                if (runStart < 0) {
+                    runStart = t + pos;
+                } else {
+                    emit(runStart, t + pos);
                     runStart = -1;
                 }
             }
-            if (word != 0) std::memset(row + t, 0, 8);
         }
-        if (runStart >= 0) {
-            const int32_t x = runStart * kTileWidth;
-            changed_.push_back({x, y, width_ - x, h});
-        }
+        if (runStart >= 0) emit(runStart, tilesX_);
     }
     return out;
 }

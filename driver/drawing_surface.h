@@ -105,8 +105,9 @@ class DrawingSurface {
     int16_t width_ = 0, height_ = 0;
     int16_t centerX_ = 0, centerY_ = 0;
     float projScale_ = 1.0f;
-    // One byte per tile, bands padded to whole 8-byte words, then the spare
-    // byte; the marks and the rectangles are the taker's to reset.
+    // One byte per tile (plain stores, cheaper to mark than bits), bands
+    // padded to whole 32 bytes, then the spare byte; the marks and the
+    // rectangles are the taker's to reset.
     mutable std::vector<uint8_t> tiles_;
     int32_t tilesX_ = 0, tilesPerRow_ = 0;
     mutable bool cleared_ = true;

@@ -84,6 +84,9 @@ class ForeignWindowPainter {
     int32_t imageWidth_ = 0, imageHeight_ = 0;
     size_t imageRowBytes_ = 0;
     size_t maxRequestBytes_ = 0;
+    // The rectangles to send, and the bookkeeping of joining them.
+    std::vector<PixelRect> joined_;
+    std::vector<size_t> above_, here_;
     // A part on its way through the connection, without shared memory.
     std::vector<uint8_t> strip_;
     PixelRect excluded_;

@@ -18,10 +18,12 @@ void DrawingSurface::SetSize(int32_t width, int32_t height) {
     const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_) + 1;
     // Memory of the right size is kept: a surface set up again at the size
     // it had (every run start) needs none anew.
-    if (count != count_ || (allocator_ != nullptr) != (memory_ != nullptr)) {
+    const bool allocate = allocator_ != nullptr;
+    if (count != count_ || allocate != allocated_) {
         memory_.reset();
         own_ = {};
-        if (allocator_) memory_ = allocator_(count);
+        allocated_ = allocate;
+        if (allocate) memory_ = allocator_(count);
         if (memory_) {
             words_ = memory_->Words();
         } else {

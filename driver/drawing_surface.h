@@ -99,6 +99,7 @@ class DrawingSurface {
   private:
     PixelAllocator allocator_;
     std::unique_ptr<PixelMemory> memory_;
+    bool allocated_ = false;  // the allocator was asked, at the last size
     std::vector<uint32_t> own_;
     uint32_t* words_ = nullptr;
     size_t count_ = 0;

@@ -22,7 +22,11 @@
 #include <filesystem>
 #include <string>
 
+#include "dialogs/advanced_dialog.h"
 #include "dialogs/galaxy_view.h"
+#include "dialogs/ifs_editor.h"
+#include "dialogs/levels_dialog.h"
+#include "dialogs/molecule_editor.h"
 #include "dialogs/preview_box.h"
 #include "dialogs/property_copy_panel.h"
 #include "dialogs/template_dialog.h"
@@ -183,9 +187,8 @@ frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
     });
     connect(cmdAccept_, &QPushButton::clicked, this, [this] { AcceptSettings(); });
     connect(cmdDismiss_, &QPushButton::clicked, this, [this] { CloseFromDialog(Rejected); });
-    // The levels, points and atoms get their own editors later.
-    galaxyView_->LevelsButton().setEnabled(false);
-    galaxyView_->UserDefinedButton().setEnabled(false);
+    connect(galaxyView_, &GalaxyView::levelsRequested, this, [this] { OpenCompanion(false); });
+    connect(galaxyView_, &GalaxyView::userDefinedRequested, this, [this] { OpenCompanion(true); });
 
     // Enter in a field does not press a button: only a click, the space bar
     // or a button's access key does.
@@ -260,7 +263,16 @@ void frmProps::BuildMenus(QMenuBar& bar) {
             ResetProperties(i);
         });
     }
-    item(editMenu_, "mnuEditArray", 1, "&Advanced Settings...")->setEnabled(false);
+    QAction* advanced = item(editMenu_, "mnuEditArray", 1, "&Advanced Settings...");
+    connect(advanced, &QAction::triggered, this, [this] {
+        frmAdvanced dialog(store_, this);
+        Trace("advanced-settings");
+        if (dialog.exec() == QDialog::Accepted) {
+            // What the user set here is newer than an opened template's.
+            pendingAdvanced_.reset();
+        }
+        activateWindow();
+    });
 
     item(helpMenu_, "mnuHelpArray", 0, "&Contents...")->setEnabled(false);
     item(helpMenu_, "mnuHelpArray", 1, "&Search...")->setEnabled(false);
@@ -343,6 +355,40 @@ void frmProps::LeaveGalaxyView() {
     universeView_->GalaxyList().setFocus();
     galaxyViewShown_ = false;
     Trace("universe-view");
+}
+
+DialogPreviewValues frmProps::PreviewValues() const {
+    DialogPreviewValues values;
+    values.universe = universeView_->PreviewUniverseValues(set_.universe);
+    values.stars = universeView_->UniverseFieldValue(0);
+    values.trail = universeView_->UniverseFieldValue(2);
+    values.hueStart = universeView_->UniverseFieldValue(16);
+    values.hueEnd = universeView_->UniverseFieldValue(17);
+    return values;
+}
+
+void frmProps::OpenCompanion(bool userDefined) {
+    if (!galaxyViewShown_) return;
+    // The editor works on the record as the grid shows it, and the grid shows
+    // the record as the editor left it.
+    GalaxyType& type = set_.types[editedType_];
+    galaxyView_->TakeGalaxyType(type);
+    const DialogPreviewValues preview = PreviewValues();
+    if (!userDefined) {
+        frmLevels dialog(store_, set_, editedType_, preview, this);
+        Trace("galaxy-levels");
+        dialog.exec();
+    } else if (type.galStyle == kStyleUserIfs) {
+        frmUserDefIFS dialog(store_, set_, editedType_, preview, this);
+        Trace("user-defined-ifs");
+        dialog.exec();
+    } else {
+        frmMolecule dialog(store_, set_, editedType_, preview, this);
+        Trace("molecule-editor");
+        dialog.exec();
+    }
+    galaxyView_->ShowGalaxyType(type);
+    activateWindow();
 }
 
 bool frmProps::AcceptSettings() {

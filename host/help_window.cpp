@@ -14,8 +14,11 @@
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "host/field_rules.h"
 #include "host/host_trace.h"
@@ -51,6 +54,7 @@ HelpWindow::HelpWindow(QString manualDir, QWidget* owner)
     txtSearch_ = new QLineEdit(this);
     txtSearch_->setObjectName(QStringLiteral("txtSearch"));
     txtSearch_->setClearButtonEnabled(true);
+    txtSearch_->setMinimumWidth(fontMetrics().averageCharWidth() * 16);
     label->setBuddy(txtSearch_);
     NameForReaders(*txtSearch_, label->text());
     cmdFind_ = MakeButton("F&ind", "cmdFind", this);
@@ -108,8 +112,8 @@ HelpWindow::HelpWindow(QString manualDir, QWidget* owner)
             owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(size);
-    lstResults_->setMinimumWidth(fm.averageCharWidth() * 16);
-    split->setSizes({fm.averageCharWidth() * 24, size.width()});
+    lstResults_->setMinimumWidth(fm.averageCharWidth() * 20);
+    split->setSizes({std::min(fm.averageCharWidth() * 32, size.width() / 3), size.width()});
 }
 
 HelpWindow::~HelpWindow() = default;
@@ -182,6 +186,7 @@ int HelpWindow::Search(const QString& query) {
         auto* item =
             new QListWidgetItem(QString::fromStdString(pages_[hit.page].title), lstResults_);
         item->setData(Qt::UserRole, QString::fromStdString(pages_[hit.page].file));
+        item->setToolTip(item->text());
     }
     if (hits.empty() && !QueryWords(query.toStdString()).empty()) {
         auto* none =
@@ -208,6 +213,8 @@ void HelpWindow::ShowResult(int row) {
     if (!words.empty()) {
         brwManual_->moveCursor(QTextCursor::Start);
         brwManual_->find(QString::fromStdString(words.front()));
+        // A page just loaded is laid out later; scroll to the find then.
+        QTimer::singleShot(0, brwManual_, [this] { brwManual_->ensureCursorVisible(); });
     }
 }
 

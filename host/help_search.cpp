@@ -58,8 +58,12 @@ std::vector<ManualHit> SearchManual(const std::vector<ManualPage>& pages, std::s
         }
         if (all) hits.push_back({i, total});
     }
-    std::stable_sort(hits.begin(), hits.end(),
-                     [](const ManualHit& a, const ManualHit& b) { return a.hits > b.hits; });
+    // Most hits first, then in the pages' order (a plain sort with the order
+    // as a tie-break: the stable sort's buffer trips the address sanitizer
+    // of the standard library in use).
+    std::sort(hits.begin(), hits.end(), [](const ManualHit& a, const ManualHit& b) {
+        return a.hits != b.hits ? a.hits > b.hits : a.page < b.page;
+    });
     return hits;
 }
 

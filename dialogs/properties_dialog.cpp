@@ -32,9 +32,12 @@
 #include "dialogs/template_dialog.h"
 #include "dialogs/template_paths.h"
 #include "dialogs/universe_view.h"
+#include "host/about_box.h"
 #include "host/field_rules.h"
+#include "host/help.h"
 #include "host/host_trace.h"
 #include "host/message_box.h"
+#include "host/system_diagnostics.h"
 #include "host/welcome_window.h"
 #include "host/window_placement.h"
 #include "settings/factory_themes.h"
@@ -274,11 +277,29 @@ void frmProps::BuildMenus(QMenuBar& bar) {
         activateWindow();
     });
 
-    item(helpMenu_, "mnuHelpArray", 0, "&Contents...")->setEnabled(false);
-    item(helpMenu_, "mnuHelpArray", 1, "&Search...")->setEnabled(false);
+    connect(item(helpMenu_, "mnuHelpArray", 0, "&Contents..."), &QAction::triggered, this,
+            [this] { ShowHelp(this, HelpTopic::Contents); });
+    connect(item(helpMenu_, "mnuHelpArray", 1, "&Search..."), &QAction::triggered, this,
+            [this] { ShowHelp(this, HelpTopic::Search); });
     item(helpMenu_, "mnuHelpArray", 2, "-");
-    item(helpMenu_, "mnuHelpArray", 3, "&Diagnostics...")->setEnabled(false);
-    item(helpMenu_, "mnuHelpArray", 4, "&About Orrelume...")->setEnabled(false);
+    connect(item(helpMenu_, "mnuHelpArray", 3, "&Diagnostics..."), &QAction::triggered, this,
+            [this] {
+                frmSystemDiag diagnostics(store_, this);
+                Trace("diagnostics");
+                diagnostics.exec();
+                activateWindow();
+            });
+    item(helpMenu_, "mnuHelpArray", 4, "-");
+    connect(item(helpMenu_, "mnuHelpArray", 7, "Orrelume on the &Web..."), &QAction::triggered,
+            this, [this] { OpenHomePage(this); });
+    item(helpMenu_, "mnuHelpArray", 8, "-");
+    connect(item(helpMenu_, "mnuHelpArray", 9, "&About Orrelume..."), &QAction::triggered, this,
+            [this] {
+                frmAbout about(store_, this);
+                Trace("about");
+                about.exec();
+                activateWindow();
+            });
 }
 
 void frmProps::LoadSettings() {
@@ -514,6 +535,7 @@ void frmProps::CloseFromDialog(int result) {
     closingFromDialog_ = true;
     if (running_) previewState_.RestartRequested = true;
     SaveWindowPlacement(*this, store_, kPropertiesSection, process_);
+    CloseHelp();
     Trace(result == Accepted ? "dialog-closed accepted" : "dialog-closed");
     done(result);
 }
@@ -554,6 +576,7 @@ void frmProps::closeEvent(QCloseEvent* event) {
     process_.RestartRequested = true;
     if (running_) previewState_.RestartRequested = true;
     SaveWindowPlacement(*this, store_, kPropertiesSection, process_);
+    CloseHelp();
     Trace("dialog-closed");
     event->accept();
     done(Rejected);

@@ -195,4 +195,19 @@ void CompanionPreview::End() {
     Trace("companion-preview-stop " + window_.objectName().toStdString());
 }
 
+void RunScratchPreview(CompanionPreview& running, PreviewBox& box,
+                       std::unique_ptr<GalaxyTypeTable> scratch, const CompositeTable& composites,
+                       int slot, const DialogPreviewValues& preview) {
+    RunDriver& driver = box.Driver();
+    driver.SetRecords(*scratch, composites);
+    scratch.reset();
+    const QSize size = box.DeviceSize();
+    running.Run([&] {
+        box.Run([&] {
+            RunEditorPreview(driver, size.width(), size.height(), slot, preview.universe,
+                             preview.stars, preview.trail, preview.hueStart, preview.hueEnd);
+        });
+    });
+}
+
 }  // namespace orrelume::companion

@@ -12,11 +12,13 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "dialogs/editor_values.h"
+#include "dialogs/preview_box.h"
 #include "driver/host_state.h"
 #include "host/field_rules.h"
 #include "settings/store.h"
@@ -102,5 +104,12 @@ class CompanionPreview {
     bool running_ = false;
     std::vector<QWidget*> disabled_;
 };
+
+// Runs the edited type's preview in `box` on `scratch`, a copy of the
+// records with the edits in place (the records themselves change only on
+// OK), with the universe values the properties dialog handed over.
+void RunScratchPreview(CompanionPreview& running, PreviewBox& box,
+                       std::unique_ptr<GalaxyTypeTable> scratch, const CompositeTable& composites,
+                       int slot, const DialogPreviewValues& preview);
 
 }  // namespace orrelume::companion

@@ -205,16 +205,8 @@ void frmUserDefIFS::TogglePreview() {
     GalaxyType& type = (*scratch)[static_cast<size_t>(slot_)];
     PutIfsTable(*table, TextsOf(galaxy_), type);
     type.galStyle = kStyleUserIfs;
-    RunDriver& driver = picPreview_->Driver();
-    driver.SetRecords(*scratch, set_.composites);
-    scratch.reset();
-    const QSize size = picPreview_->DeviceSize();
-    running_->Run([&] {
-        picPreview_->Run([&] {
-            RunEditorPreview(driver, size.width(), size.height(), slot_, preview_.universe,
-                             preview_.stars, preview_.trail, preview_.hueStart, preview_.hueEnd);
-        });
-    });
+    RunScratchPreview(*running_, *picPreview_, std::move(scratch), set_.composites, slot_,
+                      preview_);
 }
 
 void frmUserDefIFS::reject() {

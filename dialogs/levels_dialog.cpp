@@ -141,16 +141,8 @@ void frmLevels::RunPreview() {
     // far: the edited type itself changes only on OK.
     auto scratch = std::make_unique<GalaxyTypeTable>(set_.types);
     TakeLevels(Values(), (*scratch)[static_cast<size_t>(slot_)]);
-    RunDriver& driver = picPreview_->Driver();
-    driver.SetRecords(*scratch, set_.composites);
-    scratch.reset();
-    const QSize size = picPreview_->DeviceSize();
-    running_->Run([&] {
-        picPreview_->Run([&] {
-            RunEditorPreview(driver, size.width(), size.height(), slot_, preview_.universe,
-                             preview_.stars, preview_.trail, preview_.hueStart, preview_.hueEnd);
-        });
-    });
+    RunScratchPreview(*running_, *picPreview_, std::move(scratch), set_.composites, slot_,
+                      preview_);
 }
 
 void frmLevels::reject() {

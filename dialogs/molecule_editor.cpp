@@ -359,16 +359,8 @@ void frmMolecule::TogglePreview() {
     GalaxyType& type = (*scratch)[static_cast<size_t>(slot_)];
     PutMolecule(*molecule, type);
     type.galStyle = kStyleMolecule;
-    RunDriver& driver = picPreview_->Driver();
-    driver.SetRecords(*scratch, set_.composites);
-    scratch.reset();
-    const QSize size = picPreview_->DeviceSize();
-    running_->Run([&] {
-        picPreview_->Run([&] {
-            RunEditorPreview(driver, size.width(), size.height(), slot_, preview_.universe,
-                             preview_.stars, preview_.trail, preview_.hueStart, preview_.hueEnd);
-        });
-    });
+    RunScratchPreview(*running_, *picPreview_, std::move(scratch), set_.composites, slot_,
+                      preview_);
 }
 
 void frmMolecule::reject() {

@@ -89,6 +89,8 @@ TEST(StoreMalformed, LongLinesNulsBadTextAndOpenHeadersGiveDefaults) {
         "Universe_Galaxy=12\0 34\n"s  // NUL inside
         "Universe_STrail=3\n"
         "Universe_Expand=1\xff\n"
+        "Universe_Re\0cycle=7\n"s  // a NUL in a name: another name
+        "\xff\xfe=a name that is no UTF-8\n"
         "[Universe\\Galaxy0]\n"
         "_UniGalName=\xff\xfe half \xc3\n"
         "Galaxy_Radius=\xc2\xa0"
@@ -111,6 +113,7 @@ TEST(StoreMalformed, LongLinesNulsBadTextAndOpenHeadersGiveDefaults) {
     EXPECT_EQ(set.universe.galaxy, defaults.universe.galaxy);  // not a number
     EXPECT_EQ(set.universe.sTrail, 3);                         // ... and reading goes on
     EXPECT_EQ(set.universe.expand, defaults.universe.expand);
+    EXPECT_EQ(set.universe.recycle, defaults.universe.recycle);
     EXPECT_EQ(set.types[0].name, "\xff\xfe half \xc3");  // bytes come back as they are
     EXPECT_EQ(set.types[0].radius, defaults.types[0].radius);
     EXPECT_EQ(set.types[0].galStyle, defaults.types[0].galStyle);  // not under Galaxy0

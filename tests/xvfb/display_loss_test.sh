@@ -50,6 +50,9 @@ start_mode() {
 # check_loss MODE HOW: HOW "server" ends the X server, "connection" cuts the
 # program's connection to it.
 check_loss() {
+    # start_display reads the number of the new display from this file: the
+    # last display's number must not be taken for it.
+    rm -f "$WORK/display"
     start_display
     start_mode "$1"
     local pid=$PROGRAM_PID start end status=0

@@ -104,8 +104,9 @@ run_program "$SAVER" /C
 dialog=$PROGRAM_PID
 wait_for 5 "the earlier settings are offered a reset" trace_has "welcome offering-reset" \
     $((welcomes + 1))
+shown=$(trace_count dialog-shown)
 xdotool key Return
-wait_for 5 "declining shows the dialog" trace_has dialog-shown
+wait_for 5 "declining shows the dialog" trace_has dialog-shown $((shown + 1))
 xdotool key Escape
 expect_end "$dialog" 2 "the dialog is cancelled"
 [ "$(stored_settings)" = "$saved" ] || fail "declining the reset keeps the settings"

@@ -94,6 +94,8 @@ bool QSettingsBackend::Write(std::string_view section, std::string_view name,
     settings_->setValue(key, QByteArray(value.data(), static_cast<qsizetype>(value.size())));
     known_.insert(key);
     pending_ = true;
+    writtenBytes_ += 3 * key.size() + static_cast<qsizetype>(value.size());
+    ++writtenValues_;
     return true;
 }
 
@@ -110,6 +112,14 @@ bool QSettingsBackend::DeleteSubkey(std::string_view section, std::string_view s
 void QSettingsBackend::KeepReadable() {
     // Only a save trims: a file that is merely read stays as it is.
     if (!pending_) return;
+    // A quick bound first: the file to be written holds at most the file as
+    // it is now and what this process wrote, formatted at most eight times
+    // as long, and a value takes at least two of the file's bytes.
+    const qsizetype fileBytes = QFileInfo(settings_->fileName()).size();
+    if (8 * (fileBytes + writtenBytes_) < kStoreIniMaxBytes &&
+        fileBytes / 2 + writtenValues_ < kStoreIniMaxValueLines) {
+        return;
+    }
     const QStringList keys = settings_->allKeys();
     // What the file will take at most: names percent-encoded, values
     // escaped, one header per value.
@@ -136,13 +146,19 @@ void QSettingsBackend::KeepReadable() {
     }
 }
 
+void QSettingsBackend::Committed() {
+    pending_ = false;
+    writtenBytes_ = 0;
+    writtenValues_ = 0;
+}
+
 bool QSettingsBackend::Flush() {
     if (readOnly_) return false;
     RemoveAbandonedLocks(settings_->fileName());
     KeepReadable();
     settings_->sync();
     if (settings_->status() == QSettings::NoError) {
-        pending_ = false;
+        Committed();
         return true;
     }
     // QSettings keeps reporting an error once one happened; a new object
@@ -160,7 +176,7 @@ void QSettingsBackend::Refresh() {
     }
     settings_->sync();
     if (settings_->status() == QSettings::NoError) {
-        pending_ = false;
+        Committed();
     } else {
         Open();
     }

@@ -56,6 +56,7 @@ class QSettingsBackend final : public RegistryBackend {
   private:
     void Open();
     void KeepReadable();
+    void Committed();
 
     bool useScope_;
     StoreScope scope_ = StoreScope::User;
@@ -64,8 +65,10 @@ class QSettingsBackend final : public RegistryBackend {
     std::unique_ptr<QSettings> settings_;
     // The keys this process read or wrote: the values it knows.
     QSet<QString> known_;
-    // Writes or deletions not yet committed.
+    // Writes or deletions not yet committed, and the size of the writes.
     bool pending_ = false;
+    qsizetype writtenBytes_ = 0;
+    qsizetype writtenValues_ = 0;
 };
 
 }  // namespace orrelume

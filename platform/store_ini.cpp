@@ -259,8 +259,10 @@ QSettings::SettingsMap ParseStoreIni(const QByteArray& text) {
             // know, so they are skipped rather than added to the previous one.
             // A header too long to be ours counts as one that is not closed.
             usable = line.size() >= 2 && line.back() == ']' && line.size() <= kStoreIniMaxLineBytes;
-            header = line.sliced(1, line.size() - 2);
-            groupDecoded = false;
+            if (usable) {
+                header = line.sliced(1, line.size() - 2);
+                groupDecoded = false;
+            }
             continue;
         }
         if (!usable || line.size() > kStoreIniMaxLineBytes) continue;

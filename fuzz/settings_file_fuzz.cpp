@@ -79,6 +79,10 @@ std::string ScratchFolder() {
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/settings-fuzz.XXXXXX";
     Check(mkdtemp(pattern.data()) != nullptr, "cannot make a scratch folder");
+    // Each input removes its own files; the folder goes when the fuzzer ends.
+    static std::string folder;
+    folder = pattern;
+    std::atexit([] { rmdir(folder.c_str()); });
     return pattern;
 }
 

@@ -425,14 +425,9 @@ bool frmProps::AcceptSettings() {
     set_.universe = universeView_->TakeUniverseValues(set_.universe);
     // A store that cannot be written has said so once; the edits stay in the
     // open dialog, so that the user can free the store and accept again.
-    if (pendingAdvanced_) {
-        if (!store_.CheckSettingsWritable()) {
-            Trace("accept-refused");
-            return false;
-        }
-        WriteAdvancedTexts(store_, *pendingAdvanced_);
-    }
-    if (!SaveAllSettings(store_, set_)) {
+    // An opened template's advanced values go in the same commit as the
+    // rest, so that the store never holds half of an accept.
+    if (!SaveAllSettings(store_, set_, pendingAdvanced_ ? &*pendingAdvanced_ : nullptr)) {
         Trace("accept-refused");
         return false;
     }

@@ -22,15 +22,22 @@
 #include <filesystem>
 #include <string>
 
+#include "dialogs/advanced_dialog.h"
 #include "dialogs/galaxy_view.h"
+#include "dialogs/ifs_editor.h"
+#include "dialogs/levels_dialog.h"
+#include "dialogs/molecule_editor.h"
 #include "dialogs/preview_box.h"
 #include "dialogs/property_copy_panel.h"
 #include "dialogs/template_dialog.h"
 #include "dialogs/template_paths.h"
 #include "dialogs/universe_view.h"
+#include "host/about_box.h"
 #include "host/field_rules.h"
+#include "host/help.h"
 #include "host/host_trace.h"
 #include "host/message_box.h"
+#include "host/system_diagnostics.h"
 #include "host/welcome_window.h"
 #include "host/window_placement.h"
 #include "settings/factory_themes.h"
@@ -183,9 +190,8 @@ frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
     });
     connect(cmdAccept_, &QPushButton::clicked, this, [this] { AcceptSettings(); });
     connect(cmdDismiss_, &QPushButton::clicked, this, [this] { CloseFromDialog(Rejected); });
-    // The levels, points and atoms get their own editors later.
-    galaxyView_->LevelsButton().setEnabled(false);
-    galaxyView_->UserDefinedButton().setEnabled(false);
+    connect(galaxyView_, &GalaxyView::levelsRequested, this, [this] { OpenCompanion(false); });
+    connect(galaxyView_, &GalaxyView::userDefinedRequested, this, [this] { OpenCompanion(true); });
 
     // Enter in a field does not press a button: only a click, the space bar
     // or a button's access key does.
@@ -260,13 +266,40 @@ void frmProps::BuildMenus(QMenuBar& bar) {
             ResetProperties(i);
         });
     }
-    item(editMenu_, "mnuEditArray", 1, "&Advanced Settings...")->setEnabled(false);
+    QAction* advanced = item(editMenu_, "mnuEditArray", 1, "&Advanced Settings...");
+    connect(advanced, &QAction::triggered, this, [this] {
+        frmAdvanced dialog(store_, this);
+        Trace("advanced-settings");
+        if (dialog.exec() == QDialog::Accepted) {
+            // What the user set here is newer than an opened template's.
+            pendingAdvanced_.reset();
+        }
+        activateWindow();
+    });
 
-    item(helpMenu_, "mnuHelpArray", 0, "&Contents...")->setEnabled(false);
-    item(helpMenu_, "mnuHelpArray", 1, "&Search...")->setEnabled(false);
+    connect(item(helpMenu_, "mnuHelpArray", 0, "&Contents..."), &QAction::triggered, this,
+            [this] { ShowHelp(this, HelpTopic::Contents); });
+    connect(item(helpMenu_, "mnuHelpArray", 1, "&Search..."), &QAction::triggered, this,
+            [this] { ShowHelp(this, HelpTopic::Search); });
     item(helpMenu_, "mnuHelpArray", 2, "-");
-    item(helpMenu_, "mnuHelpArray", 3, "&Diagnostics...")->setEnabled(false);
-    item(helpMenu_, "mnuHelpArray", 4, "&About Orrelume...")->setEnabled(false);
+    connect(item(helpMenu_, "mnuHelpArray", 3, "&Diagnostics..."), &QAction::triggered, this,
+            [this] {
+                frmSystemDiag diagnostics(store_, this);
+                Trace("diagnostics");
+                diagnostics.exec();
+                activateWindow();
+            });
+    item(helpMenu_, "mnuHelpArray", 4, "-");
+    connect(item(helpMenu_, "mnuHelpArray", 7, "Orrelume on the &Web..."), &QAction::triggered,
+            this, [this] { OpenHomePage(this); });
+    item(helpMenu_, "mnuHelpArray", 8, "-");
+    connect(item(helpMenu_, "mnuHelpArray", 9, "&About Orrelume..."), &QAction::triggered, this,
+            [this] {
+                frmAbout about(store_, this);
+                Trace("about");
+                about.exec();
+                activateWindow();
+            });
 }
 
 void frmProps::LoadSettings() {
@@ -345,6 +378,40 @@ void frmProps::LeaveGalaxyView() {
     Trace("universe-view");
 }
 
+DialogPreviewValues frmProps::PreviewValues() const {
+    DialogPreviewValues values;
+    values.universe = universeView_->PreviewUniverseValues(set_.universe);
+    values.stars = universeView_->UniverseFieldValue(0);
+    values.trail = universeView_->UniverseFieldValue(2);
+    values.hueStart = universeView_->UniverseFieldValue(16);
+    values.hueEnd = universeView_->UniverseFieldValue(17);
+    return values;
+}
+
+void frmProps::OpenCompanion(bool userDefined) {
+    if (!galaxyViewShown_) return;
+    // The editor works on the record as the grid shows it, and the grid shows
+    // the record as the editor left it.
+    GalaxyType& type = set_.types[editedType_];
+    galaxyView_->TakeGalaxyType(type);
+    const DialogPreviewValues preview = PreviewValues();
+    if (!userDefined) {
+        frmLevels dialog(store_, set_, editedType_, preview, this);
+        Trace("galaxy-levels");
+        dialog.exec();
+    } else if (type.galStyle == kStyleUserIfs) {
+        frmUserDefIFS dialog(store_, set_, editedType_, preview, this);
+        Trace("user-defined-ifs");
+        dialog.exec();
+    } else {
+        frmMolecule dialog(store_, set_, editedType_, preview, this);
+        Trace("molecule-editor");
+        dialog.exec();
+    }
+    galaxyView_->ShowGalaxyType(type);
+    activateWindow();
+}
+
 bool frmProps::AcceptSettings() {
     if (galaxyViewShown_) {
         LeaveGalaxyView();
@@ -358,14 +425,9 @@ bool frmProps::AcceptSettings() {
     set_.universe = universeView_->TakeUniverseValues(set_.universe);
     // A store that cannot be written has said so once; the edits stay in the
     // open dialog, so that the user can free the store and accept again.
-    if (pendingAdvanced_) {
-        if (!store_.CheckSettingsWritable()) {
-            Trace("accept-refused");
-            return false;
-        }
-        WriteAdvancedTexts(store_, *pendingAdvanced_);
-    }
-    if (!SaveAllSettings(store_, set_)) {
+    // An opened template's advanced values go in the same commit as the
+    // rest, so that the store never holds half of an accept.
+    if (!SaveAllSettings(store_, set_, pendingAdvanced_ ? &*pendingAdvanced_ : nullptr)) {
         Trace("accept-refused");
         return false;
     }
@@ -468,6 +530,7 @@ void frmProps::CloseFromDialog(int result) {
     closingFromDialog_ = true;
     if (running_) previewState_.RestartRequested = true;
     SaveWindowPlacement(*this, store_, kPropertiesSection, process_);
+    CloseHelp();
     Trace(result == Accepted ? "dialog-closed accepted" : "dialog-closed");
     done(result);
 }
@@ -508,6 +571,7 @@ void frmProps::closeEvent(QCloseEvent* event) {
     process_.RestartRequested = true;
     if (running_) previewState_.RestartRequested = true;
     SaveWindowPlacement(*this, store_, kPropertiesSection, process_);
+    CloseHelp();
     Trace("dialog-closed");
     event->accept();
     done(Rejected);

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dialogs/preview_box.h"
 #include "driver/host_state.h"
 #include "settings/dialog_port.h"
 #include "settings/records.h"
@@ -116,6 +117,11 @@ class frmProps : public QDialog, public SettingsDialogPort {
     void SetControlsForPreview(bool running, QWidget* keep);
     void RunPreview(PreviewKind kind);
     void SetAcceptCaption(bool galaxyView);
+    // What a companion editor's preview takes from the universe page.
+    DialogPreviewValues PreviewValues() const;
+    // The galaxy view's "..." (levels) or "User Defined ..." (points or
+    // atoms) for the edited type.
+    void OpenCompanion(bool userDefined);
     // The trace of the dialog shown, once it can take input.
     void TraceWhenReady(int attempt);
     // The template chooser; the chosen path, or empty when cancelled.

@@ -2,10 +2,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "dialogs/template_paths.h"
 #include "host/field_rules.h"
+#include "host/help.h"
 #include "host/host_trace.h"
 #include "host/message_box.h"
 #include "host/window_placement.h"
@@ -43,6 +46,16 @@ frmFileIO::frmFileIO(SettingsStore& store, const HostState& host, bool open, con
     RestoreWindowPlacement(*this, store_, kPlacementSection, host_, true);
     if (QLineEdit* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
         NameForReaders(*name, QStringLiteral("File name"));
+    // The manual's page on templates, below the dialog's own buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
+        auto* help = new QPushButton(QStringLiteral("&Help"), this);
+        help->setObjectName(QStringLiteral("cmdHelp"));
+        help->setAutoDefault(false);
+        NameForReaders(*help, help->text());
+        connect(help, &QPushButton::clicked, this,
+                [this] { ShowHelp(this, HelpTopic::Templates); });
+        grid->addWidget(help, grid->rowCount(), grid->columnCount() - 1);
+    }
 }
 
 frmFileIO::~frmFileIO() = default;

@@ -48,7 +48,7 @@ class RunDriver : private FrameControl {
     void UniverseRunLoop();
     // Shows the frame, serves window events and waits until the frame has
     // lasted the frame delay. True when the run must stop.
-    bool EndOfFrame();
+    bool EndOfFrame() override;
 
     // One galaxy type (or composite) in front of a fixed camera, until the
     // frame limit, a stop or a restart request (which it clears).

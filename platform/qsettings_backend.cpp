@@ -78,8 +78,10 @@ void QSettingsBackend::Open() {
 
 std::optional<std::string> QSettingsBackend::Read(std::string_view section, std::string_view name) {
     if (name.empty()) return std::nullopt;
-    const QVariant value = settings_->value(KeyOf(section, name));
+    const QString key = KeyOf(section, name);
+    const QVariant value = settings_->value(key);
     if (!value.isValid()) return std::nullopt;
+    known_.insert(key);
     const QByteArray bytes =
         value.typeId() == QMetaType::QByteArray ? value.toByteArray() : value.toString().toUtf8();
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
@@ -88,8 +90,12 @@ std::optional<std::string> QSettingsBackend::Read(std::string_view section, std:
 bool QSettingsBackend::Write(std::string_view section, std::string_view name,
                              std::string_view value) {
     if (readOnly_ || name.empty()) return false;
-    settings_->setValue(KeyOf(section, name),
-                        QByteArray(value.data(), static_cast<qsizetype>(value.size())));
+    const QString key = KeyOf(section, name);
+    settings_->setValue(key, QByteArray(value.data(), static_cast<qsizetype>(value.size())));
+    known_.insert(key);
+    pending_ = true;
+    writtenBytes_ += 3 * key.size() + static_cast<qsizetype>(value.size());
+    ++writtenValues_;
     return true;
 }
 
@@ -97,14 +103,64 @@ bool QSettingsBackend::DeleteSubkey(std::string_view section, std::string_view s
     if (readOnly_ || subkey.empty()) return false;
     // Removes every value of the subkey and of the sections below it.
     settings_->remove(KeyOf(section, subkey));
+    pending_ = true;
     return true;
+}
+
+// A file that reading would cut short keeps only the values this process
+// knows (see the header).
+void QSettingsBackend::KeepReadable() {
+    // Only a save trims: a file that is merely read stays as it is.
+    if (!pending_) return;
+    // A quick bound first: the file to be written holds at most the file as
+    // it is now and what this process wrote, formatted at most eight times
+    // as long, and a value takes at least two of the file's bytes.
+    const qsizetype fileBytes = QFileInfo(settings_->fileName()).size();
+    if (8 * (fileBytes + writtenBytes_) < kStoreIniMaxBytes &&
+        fileBytes / 2 + writtenValues_ < kStoreIniMaxValueLines) {
+        return;
+    }
+    const QStringList keys = settings_->allKeys();
+    // What the file will take at most: names percent-encoded, values
+    // escaped, one header per value.
+    qsizetype bytes = 0;
+    for (const QString& key : keys) {
+        const QVariant value = settings_->value(key);
+        const qsizetype valueBytes = value.typeId() == QMetaType::QByteArray
+                                         ? value.toByteArray().size()
+                                         : value.toString().toUtf8().size();
+        bytes += 6 * key.toUtf8().size() + 2 * valueBytes + 8;
+    }
+    if (keys.size() < kStoreIniMaxValueLines && bytes < kStoreIniMaxBytes) return;
+    // Removing a key removes the keys below it too: a value named like a
+    // section that holds known values stays.
+    QSet<QString> knownSections;
+    for (const QString& key : known_) {
+        for (qsizetype slash = key.indexOf(QLatin1Char('/')); slash > 0;
+             slash = key.indexOf(QLatin1Char('/'), slash + 1)) {
+            knownSections.insert(key.left(slash));
+        }
+    }
+    for (const QString& key : keys) {
+        if (!known_.contains(key) && !knownSections.contains(key)) settings_->remove(key);
+    }
+}
+
+void QSettingsBackend::Committed() {
+    pending_ = false;
+    writtenBytes_ = 0;
+    writtenValues_ = 0;
 }
 
 bool QSettingsBackend::Flush() {
     if (readOnly_) return false;
     RemoveAbandonedLocks(settings_->fileName());
+    KeepReadable();
     settings_->sync();
-    if (settings_->status() == QSettings::NoError) return true;
+    if (settings_->status() == QSettings::NoError) {
+        Committed();
+        return true;
+    }
     // QSettings keeps reporting an error once one happened; a new object
     // reports each later flush's own outcome. What failed to be committed
     // stays pending (QSettings shares it between objects on the same file)
@@ -114,9 +170,16 @@ bool QSettingsBackend::Flush() {
 }
 
 void QSettingsBackend::Refresh() {
-    if (!readOnly_) RemoveAbandonedLocks(settings_->fileName());
+    if (!readOnly_) {
+        RemoveAbandonedLocks(settings_->fileName());
+        KeepReadable();
+    }
     settings_->sync();
-    if (settings_->status() != QSettings::NoError) Open();
+    if (settings_->status() == QSettings::NoError) {
+        Committed();
+    } else {
+        Open();
+    }
 }
 
 std::string QSettingsBackend::FilePath() const {

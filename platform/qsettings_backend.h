@@ -10,15 +10,21 @@
 // leaves the old file or the new one. A lock file keeps two processes (the
 // saver and the properties dialog, say) from committing at once. A flush that
 // fails keeps its changes pending for the next one.
+//
+// Reading a file has limits (store_ini.h). A file that would grow past them
+// (a damaged file, or one a person filled with values by the ten thousand)
+// is written with only the values this process read or wrote, so that the
+// program's own values are never the ones cut off at the next read.
 #pragma once
 
+#include <QSet>
+#include <QString>
 #include <memory>
 #include <string>
 
 #include "settings/store.h"
 
 class QSettings;
-class QString;
 
 namespace orrelume {
 
@@ -49,12 +55,20 @@ class QSettingsBackend final : public RegistryBackend {
 
   private:
     void Open();
+    void KeepReadable();
+    void Committed();
 
     bool useScope_;
     StoreScope scope_ = StoreScope::User;
     std::string path_;
     bool readOnly_;
     std::unique_ptr<QSettings> settings_;
+    // The keys this process read or wrote: the values it knows.
+    QSet<QString> known_;
+    // Writes or deletions not yet committed, and the size of the writes.
+    bool pending_ = false;
+    qsizetype writtenBytes_ = 0;
+    qsizetype writtenValues_ = 0;
 };
 
 }  // namespace orrelume

@@ -238,29 +238,45 @@ QByteArray ValueBytes(const QVariant& value) {
 
 QSettings::SettingsMap ParseStoreIni(const QByteArray& text) {
     QSettings::SettingsMap map;
+    // The header in force, decoded only when a value comes under it.
+    QByteArrayView header;
     QString group;
+    bool groupDecoded = true;
     bool usable = true;
+    qsizetype valueLines = 0;
+    // Only whole lines within the first kStoreIniMaxBytes are read.
+    qsizetype limit = text.size();
+    if (limit > kStoreIniMaxBytes) limit = text.lastIndexOf('\n', kStoreIniMaxBytes - 1) + 1;
     qsizetype start = 0;
-    while (start <= text.size()) {
+    while (start < limit) {
         qsizetype end = text.indexOf('\n', start);
-        if (end < 0) end = text.size();
-        const QByteArray line = text.mid(start, end - start).trimmed();
+        if (end < 0 || end > limit) end = limit;
+        const QByteArrayView line = QByteArrayView(text).sliced(start, end - start).trimmed();
         start = end + 1;
         if (line.isEmpty() || line[0] == ';' || line[0] == '#') continue;
         if (line[0] == '[') {
             // Lines under a header that is not closed belong to no section we
             // know, so they are skipped rather than added to the previous one.
-            usable = line.size() >= 2 && line.back() == ']';
-            if (usable) group = SectionToGroup(line.mid(1, line.size() - 2));
+            // A header too long to be ours counts as one that is not closed.
+            usable = line.size() >= 2 && line.back() == ']' && line.size() <= kStoreIniMaxLineBytes;
+            if (usable) {
+                header = line.sliced(1, line.size() - 2);
+                groupDecoded = false;
+            }
             continue;
         }
-        if (!usable) continue;
+        if (!usable || line.size() > kStoreIniMaxLineBytes) continue;
         const qsizetype eq = line.indexOf('=');
         if (eq <= 0) continue;
-        const QString name = SectionToGroup(line.left(eq));
+        const QString name = SectionToGroup(line.first(eq).toByteArray());
         if (name.isEmpty()) continue;
+        if (!groupDecoded) {
+            group = SectionToGroup(header.toByteArray());
+            groupDecoded = true;
+        }
         const QString key = group.isEmpty() ? name : group + QLatin1Char('/') + name;
-        map.insert(key, UnescapeValue(line.mid(eq + 1).trimmed()));
+        map.insert(key, UnescapeValue(line.sliced(eq + 1).trimmed().toByteArray()));
+        if (++valueLines >= kStoreIniMaxValueLines) break;
     }
     return map;
 }
@@ -295,7 +311,8 @@ QByteArray FormatStoreIni(const QSettings::SettingsMap& map) {
 }
 
 bool ReadStoreIni(QIODevice& device, QSettings::SettingsMap& map) {
-    map = ParseStoreIni(device.readAll());
+    // One byte past the limit tells the parser that the file goes on.
+    map = ParseStoreIni(device.read(kStoreIniMaxBytes + 1));
     return true;
 }
 

@@ -18,6 +18,14 @@
 // are not a header or a "name=value" line are skipped, a malformed header
 // ignores the lines up to the next good one, and of duplicate keys the last
 // wins. Nothing in a file makes reading fail.
+//
+// A file damaged or made by hand must not cost the program its time or its
+// memory, so reading has limits that the program's own file (some 6,000
+// values in under 300 KB, no line longer than its longest text field allows)
+// never comes near: a line longer than kStoreIniMaxLineBytes is skipped,
+// reading stops after kStoreIniMaxValueLines "name=value" lines, and only the
+// whole lines within the first kStoreIniMaxBytes are read. What lies beyond
+// a limit is not read, and so the next save does not write it back.
 #pragma once
 
 #include <QByteArray>
@@ -26,6 +34,10 @@
 class QIODevice;
 
 namespace orrelume {
+
+inline constexpr qsizetype kStoreIniMaxBytes = qsizetype{16} << 20;
+inline constexpr qsizetype kStoreIniMaxLineBytes = qsizetype{1} << 20;
+inline constexpr qsizetype kStoreIniMaxValueLines = 65536;
 
 // QSettings' flat map: keys are "Section/Sub/name", values QByteArray.
 QSettings::SettingsMap ParseStoreIni(const QByteArray& text);

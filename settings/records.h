@@ -11,7 +11,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
+#include <vector>
 
 #include "settings/store.h"
 
@@ -346,7 +348,12 @@ SettingsSet LoadAllSettings(const SettingsStore& store, int16_t root = kUserRoot
 // then "AnimationType" = 0, the universe values, the 50 types (each validated
 // in place) and the 16 composites, committed with one flush at the end. False,
 // having written nothing else, when the store cannot be written.
-bool SaveAllSettings(SettingsStore& store, SettingsSet& set);
+//
+// `advanced` (key and text) are advanced values a dialog holds until it is
+// accepted (those of a template it opened); they go into the same commit, so
+// that another process never reads them with the settings they replace.
+bool SaveAllSettings(SettingsStore& store, SettingsSet& set,
+                     const std::vector<std::pair<std::string, std::string>>* advanced = nullptr);
 
 // Copies settings that an earlier version kept for the whole machine into the
 // current user's root, once: only when the machine-wide root holds

@@ -11,10 +11,16 @@ SettingsSet LoadAllSettings(const SettingsStore& store, int16_t root) {
     return set;
 }
 
-bool SaveAllSettings(SettingsStore& store, SettingsSet& set) {
+bool SaveAllSettings(SettingsStore& store, SettingsSet& set,
+                     const std::vector<std::pair<std::string, std::string>>* advanced) {
     // A store that cannot be written is found before anything of the set is
-    // written, so it never holds half a save.
+    // written, so it never holds half a save. The write test commits what is
+    // pending: values of this save are written only after it.
     if (!store.CheckSettingsWritable()) return false;
+    if (advanced != nullptr) {
+        for (const auto& [key, text] : *advanced)
+            store.WriteSetting(kAdvancedSection, key, text);
+    }
     store.WriteSetting("General", "AnimationType", int16_t{0});
     SaveUniverseSettings(store, set.universe);
     SaveGalaxyTypes(store, set.types);

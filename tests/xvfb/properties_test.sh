@@ -101,6 +101,9 @@ welcomes=$(trace_count "welcome")
 XDG_CONFIG_HOME=/dev/null/x run_program "$SAVER" /C
 dialog=$PROGRAM_PID
 wait_for 5 "the welcome window greets" trace_has "welcome" $((welcomes + 1))
+# Its trace comes before it is shown: Return waits until it has the keyboard.
+wait_for 5 "the welcome has the keyboard" \
+    eval '[ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = Orrelume ]'
 xdotool key Return
 wait_for 5 "the dialog is shown" trace_has dialog-shown $((shown + 1))
 xdotool key alt+a

@@ -22,10 +22,16 @@ stored_settings() {
          !skip && !/^TestRegWrite=/' "$SETTINGS"
 }
 
+# The welcome window has the keyboard (its trace comes before it is shown).
+welcome_has_keyboard() {
+    [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "Orrelume" ]
+}
+
 # A new user is greeted once, without the reset offer.
 run_program "$SAVER" /C
 dialog=$PROGRAM_PID
 wait_for 5 "a first opening greets the user" trace_has "^[0-9]* welcome$"
+wait_for 5 "the welcome has the keyboard" welcome_has_keyboard
 xdotool key Return
 wait_for 5 "the dialog follows the welcome" trace_has dialog-shown
 grep -q "^ResetSettings=1" "$SETTINGS" || fail "the welcome is remembered"
@@ -104,8 +110,10 @@ run_program "$SAVER" /C
 dialog=$PROGRAM_PID
 wait_for 5 "the earlier settings are offered a reset" trace_has "welcome offering-reset" \
     $((welcomes + 1))
+wait_for 5 "the welcome has the keyboard" welcome_has_keyboard
+shown=$(trace_count dialog-shown)
 xdotool key Return
-wait_for 5 "declining shows the dialog" trace_has dialog-shown
+wait_for 5 "declining shows the dialog" trace_has dialog-shown $((shown + 1))
 xdotool key Escape
 expect_end "$dialog" 2 "the dialog is cancelled"
 [ "$(stored_settings)" = "$saved" ] || fail "declining the reset keeps the settings"

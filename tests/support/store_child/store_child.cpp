@@ -3,6 +3,10 @@
 //
 //   store_child save-loop FILE FIRST   save generation sets FIRST, FIRST+1, ...
 //                                      for ever, printing each one saved
+//   store_child accept-loop FILE FIRST the same as the properties dialog
+//                                      accepts after opening a template: the
+//                                      set with the template's advanced values
+//                                      ("LockMessage" = "Accepted <generation>")
 //   store_child paths                  print the user's and the machine's file
 //   store_child migrate                migrate machine settings to the user
 //   store_child save                   save the default set to the user's root;
@@ -42,11 +46,27 @@ int SaveLoop(const std::string& path, int first) {
     }
 }
 
+int AcceptLoop(const std::string& path, int first) {
+    QSettingsBackend backend(path);
+    SettingsStore store(&backend);
+    for (int g = first;; ++g) {
+        SettingsSet set = testing::GenerationSet(g);
+        const std::vector<std::pair<std::string, std::string>> advanced = {
+            {"LockMessage", "Accepted " + std::to_string(g)},
+            {"Adv_FontName", "Font " + std::to_string(g)},
+        };
+        if (!SaveAllSettings(store, set, &advanced)) return 2;
+        const std::string line = std::to_string(g) + "\n";
+        if (write(STDOUT_FILENO, line.data(), line.size()) < 0) return 2;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "save-loop" && argc == 4) return SaveLoop(argv[2], std::atoi(argv[3]));
+    if (mode == "accept-loop" && argc == 4) return AcceptLoop(argv[2], std::atoi(argv[3]));
     if (mode == "paths") {
         QSettingsBackend user(StoreScope::User);
         QSettingsBackend machine(StoreScope::Machine, StoreAccess::ReadOnly);
@@ -67,6 +87,7 @@ int main(int argc, char** argv) {
         SettingsSet set = DefaultSettingsSet();
         return SaveAllSettings(store, set) ? 0 : 3;
     }
-    std::fprintf(stderr, "usage: store_child save-loop FILE FIRST | paths | migrate | save\n");
+    std::fprintf(stderr,
+                 "usage: store_child save-loop|accept-loop FILE FIRST | paths | migrate | save\n");
     return 64;
 }

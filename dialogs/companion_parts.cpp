@@ -1,0 +1,213 @@
+#include "dialogs/companion_parts.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "dialogs/editor_themes.h"
+#include "dialogs/preview_box.h"
+
+#include "host/host_trace.h"
+
+namespace orrelume::companion {
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Indexed(std::string_view prefix, int index) {
+    return QStringLiteral("%1_%2").arg(Q(prefix)).arg(index);
+}
+
+QPushButton* MakeButton(QWidget* parent, std::string_view caption, std::string_view objectName) {
+    auto* b = new QPushButton(Q(caption), parent);
+    b->setObjectName(Q(objectName));
+    b->setAutoDefault(false);
+    NameForReaders(*b, b->text());
+    return b;
+}
+
+QGroupBox* MakeFrame(QWidget* parent, std::string_view caption, std::string_view objectName) {
+    auto* frame = new QGroupBox(Q(caption), parent);
+    frame->setObjectName(Q(objectName));
+    return frame;
+}
+
+QLabel* MakeLabel(QWidget* parent, std::string_view caption, std::string_view objectName) {
+    auto* label = new QLabel(Q(caption), parent);
+    label->setObjectName(Q(objectName));
+    return label;
+}
+
+QLineEdit* MakeNumberField(QWidget* parent, std::string_view objectName, const QString& readerName,
+                           Typing typing, const FieldBounds& bounds, int characters,
+                           std::optional<ArrowKeys> arrows) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(Q(objectName));
+    NameForReaders(*field, readerName);
+    ApplyFieldRules(*field, typing, bounds, arrows);
+    const QFontMetrics fm(field->font());
+    field->setFixedWidth(fm.horizontalAdvance(QString(characters, QLatin1Char('0'))) + fm.height());
+    return field;
+}
+
+void BoundFocusedField() {
+    if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+        if (FieldRules* rules = FieldRules::Of(*field)) rules->BoundNow();
+    }
+}
+
+QGroupBox* MakeBoxFrame(QWidget* parent, std::string_view caption, std::string_view objectName,
+                        std::string_view prefix, const std::array<EditorBox, 3>& boxes,
+                        BoxTriple& out) {
+    QGroupBox* frame = MakeFrame(parent, caption, objectName);
+    auto* row = new QHBoxLayout(frame);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const EditorBox& box = boxes[i];
+        const int index = static_cast<int>(i);
+        QLabel* label =
+            MakeLabel(frame, box.caption, ("lbl" + Indexed(prefix.substr(3), index)).toStdString());
+        const int characters = box.upper > 9999 ? 5 : 4;
+        out[i] = MakeNumberField(frame, Indexed(prefix, index).toStdString(),
+                                 Q(caption) + QLatin1Char(' ') + label->text(), Typing::Digits,
+                                 FieldBounds{box.kind, box.lower, box.upper}, characters);
+        label->setBuddy(out[i]);
+        row->addWidget(label);
+        row->addWidget(out[i]);
+    }
+    row->addStretch(1);
+    return frame;
+}
+
+TripleTexts TextsOf(const BoxTriple& boxes) {
+    TripleTexts texts;
+    for (size_t i = 0; i < boxes.size(); ++i)
+        texts[i] = boxes[i]->text().toStdString();
+    return texts;
+}
+
+void ShowTexts(const BoxTriple& boxes, const TripleTexts& texts) {
+    for (size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setText(QString::fromStdString(texts[i]));
+}
+
+QHBoxLayout* MakeThemeLine(QWidget* parent, const std::array<std::string_view, 10>& names,
+                           QComboBox*& list, QLabel*& description) {
+    auto* line = new QHBoxLayout;
+    QLabel* label = MakeLabel(parent, "&Theme:", "lblTheme");
+    list = new QComboBox(parent);
+    list->setObjectName(QStringLiteral("cboTheme"));
+    list->addItem(Q(kSelectThemeEntry));
+    for (std::string_view name : names)
+        list->addItem(Q(name));
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    NameForReaders(*list, label->text());
+    label->setBuddy(list);
+    description = MakeLabel(parent, "", "lblThemeDesc");
+    description->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    line->addWidget(label);
+    line->addWidget(list);
+    line->addSpacing(list->fontMetrics().height());
+    line->addWidget(description, 1);
+    return line;
+}
+
+QGroupBox* MakePreviewFrame(QWidget* parent, std::string_view caption, SettingsStore& store,
+                            HostState& flags, std::string_view buttonCaption, PreviewBox*& box,
+                            QPushButton*& button) {
+    QGroupBox* frame = MakeFrame(parent, caption, "fraPreview");
+    auto* column = new QVBoxLayout(frame);
+    box = new PreviewBox(store, flags, frame);
+    box->setObjectName(QStringLiteral("picPreview"));
+    box->setAccessibleName(QStringLiteral("Preview"));
+    column->addWidget(box, 1);
+    button = MakeButton(frame, buttonCaption, "cmdPreview");
+    column->addWidget(button);
+    return frame;
+}
+
+QAction* AddResizeMenu(QDialog& window, QMenuBar& bar) {
+    QMenu* menu = bar.addMenu(QStringLiteral("&Window"));
+    menu->setObjectName(QStringLiteral("mnuWindow"));
+    QAction* resize = menu->addAction(QStringLiteral("Window can be &Resized"));
+    resize->setObjectName(QStringLiteral("mnuResize"));
+    resize->setCheckable(true);
+    resize->setChecked(true);
+    QObject::connect(resize, &QAction::toggled, &window, [w = &window](bool resizable) {
+        if (resizable) {
+            w->setMinimumSize(w->minimumSizeHint());
+            w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        } else {
+            w->setFixedSize(w->size());
+        }
+        w->setSizeGripEnabled(resizable);
+    });
+    window.setSizeGripEnabled(true);
+    return resize;
+}
+
+CompanionPreview::CompanionPreview(QDialog& window, QPushButton& button, QString idleCaption,
+                                   HostState& flags)
+    : window_(window), button_(button), idleCaption_(std::move(idleCaption)), flags_(flags) {}
+
+void CompanionPreview::Stop() {
+    if (running_) flags_.RestartRequested = true;
+}
+
+void CompanionPreview::Begin() {
+    running_ = true;
+    flags_.StopRequested = false;
+    flags_.RestartRequested = false;
+    // The focus goes to the button first: were it left in a field, it would
+    // hop from field to field as they are disabled, and each field it left
+    // would be bounded (an empty row would fill with zeros).
+    button_.setFocus();
+    disabled_.clear();
+    for (QWidget* w : window_.findChildren<QWidget*>()) {
+        const bool input = qobject_cast<QAbstractButton*>(w) != nullptr ||
+                           qobject_cast<QLineEdit*>(w) != nullptr ||
+                           qobject_cast<QComboBox*>(w) != nullptr ||
+                           qobject_cast<QAbstractItemView*>(w) != nullptr;
+        if (w == &button_ || !input || !w->isEnabled()) continue;
+        w->setEnabled(false);
+        disabled_.push_back(w);
+    }
+    button_.setText(QStringLiteral("Stop"));
+    NameForReaders(button_, button_.text());
+    Trace("companion-preview-start " + window_.objectName().toStdString());
+}
+
+void CompanionPreview::End() {
+    running_ = false;
+    flags_.RestartRequested = false;
+    // Each control goes back to what it was.
+    for (QWidget* w : disabled_)
+        w->setEnabled(true);
+    disabled_.clear();
+    button_.setText(idleCaption_);
+    NameForReaders(button_, button_.text());
+    Trace("companion-preview-stop " + window_.objectName().toStdString());
+}
+
+void RunScratchPreview(CompanionPreview& running, PreviewBox& box,
+                       std::unique_ptr<GalaxyTypeTable> scratch, const CompositeTable& composites,
+                       int slot, const DialogPreviewValues& preview) {
+    RunDriver& driver = box.Driver();
+    driver.SetRecords(*scratch, composites);
+    scratch.reset();
+    const QSize size = box.DeviceSize();
+    running.Run([&] {
+        box.Run([&] {
+            RunEditorPreview(driver, size.width(), size.height(), slot, preview.universe,
+                             preview.stars, preview.trail, preview.hueStart, preview.hueEnd);
+        });
+    });
+}
+
+}  // namespace orrelume::companion

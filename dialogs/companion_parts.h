@@ -1,0 +1,115 @@
+// Pieces the companion windows of the properties dialog share: labelled
+// buttons, frames and number fields named for screen readers, the "Window
+// can be Resized" menu item, and the run of a preview that disables the
+// window's other controls and turns its button into "Stop".
+#pragma once
+
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "dialogs/editor_values.h"
+#include "dialogs/preview_box.h"
+#include "driver/host_state.h"
+#include "host/field_rules.h"
+#include "settings/store.h"
+
+class QAction;
+class QComboBox;
+class QHBoxLayout;
+class QMenuBar;
+
+namespace orrelume {
+class PreviewBox;
+}
+
+namespace orrelume::companion {
+
+QString Q(std::string_view text);
+QString Indexed(std::string_view prefix, int index);
+
+// A button, named by its caption (without "&") for readers; Enter in a
+// field never presses it.
+QPushButton* MakeButton(QWidget* parent, std::string_view caption, std::string_view objectName);
+QGroupBox* MakeFrame(QWidget* parent, std::string_view caption, std::string_view objectName);
+QLabel* MakeLabel(QWidget* parent, std::string_view caption, std::string_view objectName);
+// A number field with the field rules (typing, bounds on leaving, arrow
+// keys), as wide as `characters` digits, named `readerName` for readers.
+QLineEdit* MakeNumberField(QWidget* parent, std::string_view objectName, const QString& readerName,
+                           Typing typing, const FieldBounds& bounds, int characters,
+                           std::optional<ArrowKeys> arrows = std::nullopt);
+// Bounds the field that has the focus, as leaving it would.
+void BoundFocusedField();
+
+// A frame of three labelled number boxes side by side, named `prefix`_0..2.
+using BoxTriple = std::array<QLineEdit*, 3>;
+QGroupBox* MakeBoxFrame(QWidget* parent, std::string_view caption, std::string_view objectName,
+                        std::string_view prefix, const std::array<EditorBox, 3>& boxes,
+                        BoxTriple& out);
+TripleTexts TextsOf(const BoxTriple& boxes);
+void ShowTexts(const BoxTriple& boxes, const TripleTexts& texts);
+
+// The theme line of an editor: "Theme:", the list `cboTheme` ("Select a
+// Theme" and the names) and the chosen theme's description `lblThemeDesc`.
+QHBoxLayout* MakeThemeLine(QWidget* parent, const std::array<std::string_view, 10>& names,
+                           QComboBox*& list, QLabel*& description);
+
+// The frame `fraPreview` with the picture box `picPreview` and the button
+// `cmdPreview` under it.
+QGroupBox* MakePreviewFrame(QWidget* parent, std::string_view caption, SettingsStore& store,
+                            HostState& flags, std::string_view buttonCaption, PreviewBox*& box,
+                            QPushButton*& button);
+
+// A menu bar holding "Window can be Resized" (`mnuResize`), checked: the
+// window may be resized. Unchecking it keeps the window at its size.
+QAction* AddResizeMenu(QDialog& window, QMenuBar& bar);
+
+// A preview of a companion window, run from its button: while it runs the
+// window's other input controls are disabled, the button reads "Stop", and
+// pressing it again (or Escape, or closing the window) ends the preview.
+class CompanionPreview {
+  public:
+    CompanionPreview(QDialog& window, QPushButton& button, QString idleCaption, HostState& flags);
+
+    bool Running() const { return running_; }
+    // Starts `preview` (which runs the box until a restart request) and
+    // returns when it has ended, with every control as it was.
+    template <typename Preview>
+    void Run(Preview&& preview) {
+        if (running_) return;
+        Begin();
+        preview();
+        End();
+    }
+    // Ends a running preview at the end of its frame.
+    void Stop();
+
+  private:
+    void Begin();
+    void End();
+
+    QDialog& window_;
+    QPushButton& button_;
+    QString idleCaption_;
+    HostState& flags_;
+    bool running_ = false;
+    std::vector<QWidget*> disabled_;
+};
+
+// Runs the edited type's preview in `box` on `scratch`, a copy of the
+// records with the edits in place (the records themselves change only on
+// OK), with the universe values the properties dialog handed over.
+void RunScratchPreview(CompanionPreview& running, PreviewBox& box,
+                       std::unique_ptr<GalaxyTypeTable> scratch, const CompositeTable& composites,
+                       int slot, const DialogPreviewValues& preview);
+
+}  // namespace orrelume::companion

@@ -1,0 +1,292 @@
+// The companion windows of the properties dialog on the offscreen platform
+// (advanced settings, galaxy levels, the IFS and molecule editors), and
+// their themes and tables run through the preview.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/host_test_app.h"
+#include "dialogs/advanced_dialog.h"
+#include "dialogs/editor_themes.h"
+#include "dialogs/ifs_editor.h"
+#include "dialogs/levels_dialog.h"
+#include "dialogs/molecule_editor.h"
+#include "driver/offscreen_host.h"
+#include "driver/settings_source.h"
+#include "host/field_rules.h"
+#include "settings/factory_themes.h"
+#include "settings/memory_backend.h"
+#include "support/store_sets.h"
+
+namespace orrelume {
+namespace {
+
+struct Rig {
+    MemoryBackend user;
+    testing::CapturingSink sink;
+    SettingsStore store{&user, nullptr, &sink};
+    SettingsSet set = FactorySettingsSet(kPresetSet4x);
+    DialogPreviewValues preview;
+
+    Rig() { test::HostTestApp(); }
+    // Every stored value but the windows' placements.
+    std::map<std::string, std::map<std::string, std::string>> Settings() const {
+        auto sections = user.Sections();
+        for (const char* s :
+             {"General\\Advanced", "General\\Levels", "General\\IFS", "General\\Atomics"})
+            sections.erase(s);
+        return sections;
+    }
+};
+
+template <typename W>
+W& Child(const QWidget& parent, const QString& name) {
+    W* w = parent.findChild<W*>(name);
+    EXPECT_NE(w, nullptr) << name.toStdString();
+    return *w;
+}
+
+// Closes the next message box, keeping its text.
+void AnswerNextMessage(QString& text) {
+    QTimer::singleShot(0, [&text] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->close();
+        }
+    });
+}
+
+// Bounds the field as leaving it does.
+QString Left(QLineEdit& field, const QString& typed) {
+    field.setText(typed);
+    FieldRules::Of(field)->BoundNow();
+    return field.text();
+}
+
+TEST(AdvancedDialog, FieldsAreBoundedAndStepped) {
+    Rig rig;
+    rig.store.WriteSetting("Advanced", "Adv_TimeDelay", "1200");
+    frmAdvanced dialog(rig.store);
+    QLineEdit& delay = Child<QLineEdit>(dialog, "txtAdv_0");
+    EXPECT_EQ(delay.text(), "999");
+    EXPECT_EQ(Left(Child<QLineEdit>(dialog, "txtAdv_1"), "0"), "0.01");
+    QLineEdit& size = Child<QLineEdit>(dialog, "txtAdv_2");
+    EXPECT_EQ(Left(size, ""), "10");
+    QTest::keyClick(&size, Qt::Key_Down);
+    EXPECT_EQ(size.text(), "10");
+    delay.setText("995");
+    QTest::keyClick(&delay, Qt::Key_Up);
+    EXPECT_EQ(delay.text(), "999");
+    QTest::keyClick(&delay, Qt::Key_Down);
+    EXPECT_EQ(delay.text(), "989");
+}
+
+TEST(AdvancedDialog, RefusalDefaultsAndCancelWriteNothing) {
+    Rig rig;
+    // A font this system does not have, and a grayed switch.
+    rig.store.WriteSetting("Advanced", "Adv_FontName", "No Such Font Anywhere");
+    rig.store.WriteSetting("Advanced", "Adv_MouseMove", "2");
+    const auto before = rig.Settings();
+    {
+        frmAdvanced dialog(rig.store);
+        dialog.show();
+        Child<QCheckBox>(dialog, "chkCycle").setChecked(true);
+        QString message;
+        AnswerNextMessage(message);
+        EXPECT_FALSE(dialog.Confirm());
+        EXPECT_EQ(message, "Please select one or more Effects.");
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.DefaultsButton().click();
+        EXPECT_EQ(Child<QLineEdit>(dialog, "txtAdv_1").text(), "1.0");
+        dialog.CancelButton().click();
+    }
+    EXPECT_EQ(rig.Settings(), before);
+
+    // OK keeps the stored font name while none was picked, and writes a
+    // grayed box as off.
+    frmAdvanced dialog(rig.store);
+    dialog.show();
+    EXPECT_EQ(Child<QCheckBox>(dialog, "chkMouseM").checkState(), Qt::PartiallyChecked);
+    Child<QLineEdit>(dialog, "txtAdv_3").setText(" 90 ");
+    EXPECT_TRUE(dialog.Confirm());
+    EXPECT_EQ(rig.store.ReadSettingText("Advanced", "Adv_FontName", ""), "No Such Font Anywhere");
+    EXPECT_EQ(rig.store.ReadSettingText("Advanced", "Adv_MouseMove", ""), "0");
+    EXPECT_EQ(rig.store.ReadSettingText("Advanced", "Adv_FontHueV", ""), "90");
+    EXPECT_EQ(rig.store.ReadSettingText("Advanced", "Adv_TimeDelay", ""), "40");
+}
+
+// A preview takes the typed values, but only OK puts them into the type.
+TEST(LevelsDialog, PreviewThenCancelLeavesTheTypeOkTakesItBounded) {
+    Rig rig;
+    const GalaxyType before = rig.set.types[7];
+    {
+        frmLevels dialog(rig.store, rig.set, 7, rig.preview);
+        dialog.show();
+        Child<QLineEdit>(dialog, "txtLevel_0").setText("12");
+        Child<QLineEdit>(dialog, "txtLevel_2").setText("150");
+        Child<QLineEdit>(dialog, "txtGalaxy_1").setText("0");
+        for (int i = 0; i < 3; ++i)
+            Child<QCheckBox>(dialog, QStringLiteral("chkToggle_%1").arg(i)).toggle();
+        bool stopShown = false;
+        QTimer::singleShot(150, [&] {
+            stopShown = dialog.PreviewButton().text() == "Stop" &&
+                        !dialog.CancelButton().isEnabled() && !dialog.OkButton().isEnabled();
+            dialog.reject();  // Escape stops the preview only
+        });
+        dialog.TogglePreview();
+        EXPECT_TRUE(stopShown);
+        EXPECT_GT(dialog.Preview().FramesPresented(), 0);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(dialog.CancelButton().isEnabled());
+        dialog.CancelButton().click();
+    }
+    EXPECT_EQ(rig.set.types[7], before);
+
+    frmLevels dialog(rig.store, rig.set, 7, rig.preview);
+    Child<QLineEdit>(dialog, "txtLevel_0").setText("12");
+    Child<QLineEdit>(dialog, "txtLevel_2").setText("150");
+    Child<QLineEdit>(dialog, "txtGalaxy_1").setText("0");
+    Child<QCheckBox>(dialog, "chkToggle_1").toggle();
+    dialog.OkButton().click();
+    const GalaxyType& after = rig.set.types[7];
+    EXPECT_EQ(after.stdLevels, 10);
+    EXPECT_FLOAT_EQ(after.stdLevHSca, 99.9f);
+    EXPECT_EQ(after.distance, 1);
+    EXPECT_EQ(after.stdLevBA0, before.stdLevBA0 ? 0 : 1);
+}
+
+TEST(IfsEditor, RowsWithoutWeightAreLeftOutTheRestPacked) {
+    IfsFormValues v;
+    v.rows[0].texts = {"100", "200", "300", "40", "", "60", "2"};
+    v.rows[0].axis = 1;
+    v.rows[1].texts = {"500", "500", "500", "50", "", "0", "0"};  // no weight
+    v.rows[2].texts = {"99999", "7", "", "150", "", "400", "3"};
+    const IfsTable t = CollectIfsTable(v);
+    ASSERT_EQ(t.count, 2);
+    EXPECT_EQ(t.points[0], (IfsPoint{100, 200, 300, 40, 1, 60, 2}));
+    EXPECT_EQ(t.points[1], (IfsPoint{9999, 7, 0, 100, 0, 360, 3}));
+    EXPECT_EQ(t.points[2], IfsPoint{});
+}
+
+// With one point neither OK nor the preview goes on, and the type stays.
+TEST(IfsEditor, OnePointIsRefusedAndChangesNothing) {
+    Rig rig;
+    const GalaxyType before = rig.set.types[39];
+    frmUserDefIFS dialog(rig.store, rig.set, 39, rig.preview);
+    dialog.show();
+    IfsFormValues v = dialog.Values();
+    ClearIfsRows(v);
+    v.rows[3].texts = {"1", "2", "3", "50", "", "0", "5"};
+    dialog.ShowValues(v);
+    QString message;
+    AnswerNextMessage(message);
+    EXPECT_FALSE(dialog.Confirm());
+    EXPECT_TRUE(message.startsWith("Note:\n\nYou must specify two or more Attractor Points"));
+    message.clear();
+    AnswerNextMessage(message);
+    dialog.TogglePreview();
+    EXPECT_FALSE(message.isEmpty());
+    EXPECT_EQ(dialog.Preview().FramesPresented(), 0);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(rig.set.types[39], before);
+}
+
+TEST(MoleculeEditor, TheThirtyThirdAtomIsRefused) {
+    Rig rig;
+    frmMolecule dialog(rig.store, rig.set, 42, rig.preview);
+    dialog.show();
+    dialog.ChooseTheme(1);  // 32 atoms
+    ASSERT_EQ(dialog.AtomList().count(), kMaxAtoms);
+    AtomFormValues form;
+    form.element = 6;
+    form.structure = 0;
+    dialog.ShowAtomForm(form);
+    QString message;
+    AnswerNextMessage(message);
+    EXPECT_FALSE(dialog.Act(AtomAction::kAdd));
+    EXPECT_TRUE(message.startsWith("You have reached the limit"));
+    EXPECT_EQ(dialog.AtomList().count(), kMaxAtoms);
+
+    // A lattice turns the X box into the edge count, bounded to 1..99.
+    form.structure = 8;
+    form.texts = {"1000", "1", "2", "3", "4"};
+    dialog.ShowAtomForm(form);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "txtProps_0").text(), "99");
+    EXPECT_TRUE(Child<QLineEdit>(dialog, "txtProps_4").isEnabled());
+    form.structure = 0;
+    dialog.ShowAtomForm(form);
+    EXPECT_FALSE(Child<QLineEdit>(dialog, "txtProps_4").isEnabled());
+}
+
+// Runs the editors' preview of one type for a few frames, without a window.
+int64_t PreviewFrames(const GalaxyType& type, int frames) {
+    SettingsSet set = FactorySettingsSet(kPresetSet4x);
+    set.types[5] = type;
+    FixedSettingsSource settings(set);
+    HostState state;
+    OffscreenHost host(state, frames);
+    RunDriver driver(host, state, settings);
+    driver.SetFixedSeed(3);
+    driver.SetUnpaced(true);
+    driver.SetRecords(set.types, set.composites);
+    RunEditorPreview(driver, 160, 120, 5, set.universe, 3000, 1, 165, 210);
+    return host.Frames();
+}
+
+// Every theme gives a table that validation leaves alone, and that the
+// preview runs; so do an empty, a one-point and a full table of the largest
+// lattices.
+TEST(EditorThemes, EveryThemeMakesAValidTableThatPreviews) {
+    for (int theme = 0; theme < kEditorThemeCount; ++theme) {
+        GalaxyType ifs = DefaultGalaxyType(5);
+        ifs.galStyle = kStyleUserIfs;
+        IfsFormValues v = ShowIfsTable(ifs);
+        ApplyIfsTheme(theme, v);
+        const IfsTable table = CollectIfsTable(v);
+        EXPECT_TRUE(IfsTableUsable(table)) << theme;
+        PutIfsTable(table, v.galaxy, ifs);
+
+        GalaxyType molecule = DefaultGalaxyType(5);
+        molecule.galStyle = kStyleMolecule;
+        MoleculeFormValues m = ShowMolecule(molecule);
+        ApplyMoleculeTheme(theme, m);
+        EXPECT_TRUE(PutMolecule(m, molecule)) << theme;
+
+        for (const GalaxyType& type : {ifs, molecule}) {
+            GalaxyType validated = type;
+            ValidateGalaxyType(validated);
+            EXPECT_EQ(validated, type) << theme;
+            EXPECT_EQ(PreviewFrames(type, 20), 20) << theme;
+        }
+        EXPECT_EQ(ThemeRecords(IfsThemeText(theme)).size(), 8u) << theme;
+        EXPECT_EQ(ThemeRecords(MoleculeThemeText(theme)).size(), 3u + molecule.atomCount) << theme;
+    }
+
+    GalaxyType empty = DefaultGalaxyType(5);
+    empty.galStyle = kStyleUserIfs;
+    EXPECT_EQ(PreviewFrames(empty, 10), 10);
+    empty.galStyle = kStyleMolecule;
+    EXPECT_EQ(PreviewFrames(empty, 10), 10);
+    GalaxyType one = empty;
+    one.galStyle = kStyleUserIfs;
+    one.ifsCount = 1;
+    one.ifsPoints[0] = {9999, 0, 9999, 100, 2, 360, 9999};
+    EXPECT_EQ(PreviewFrames(one, 10), 10);
+    GalaxyType full = empty;
+    full.atomCount = kMaxAtoms;
+    for (int i = 0; i < kMaxAtoms; ++i) {
+        AtomFormValues form{1 + i % 17, 6 + i % 6, {"9999", "9999", "0", "9999", "9999"}};
+        full.atoms[static_cast<size_t>(i)] = AtomOfForm(form);
+    }
+    EXPECT_EQ(full.atoms[0].edgeCount, 99);
+    EXPECT_EQ(PreviewFrames(full, 10), 10);
+}
+
+}  // namespace
+}  // namespace orrelume

@@ -75,7 +75,9 @@ void GraphicsTestBox::Draw() {
     const Canvas canvas = surface_.View();
     for (const PixelPoint& p : GraphicsTestPoints(surface_.width(), surface_.height()))
         canvas.Plot(p.x, p.y, 0xFFFFFFu);
-    ConvertChangedTiles(surface_.pixels().data(), surface_.width(), surface_.height(), shown_);
+    // The box paints the whole picture whenever it paints: the marks of
+    // what changed are not needed.
+    TakeChangedRegion(surface_);
     update();
 }
 
@@ -86,10 +88,7 @@ void GraphicsTestBox::resizeEvent(QResizeEvent* event) {
 
 void GraphicsTestBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(event->rect(), Qt::black);
-    if (shown_.isNull()) return;
-    shown_.setDevicePixelRatio(devicePixelRatioF());
-    painter.drawImage(QPoint(0, 0), shown_);
+    PaintSurface(painter, &surface_, event->region(), devicePixelRatioF());
 }
 
 frmSystemDiag::frmSystemDiag(SettingsStore& store, QWidget* parent)

@@ -40,7 +40,6 @@ class GraphicsTestBox : public QWidget {
   private:
     void Draw();
     DrawingSurface surface_;
-    QImage shown_;
 };
 
 class frmSystemDiag : public QDialog {

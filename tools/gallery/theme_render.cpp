@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
 
     const DrawingSurface& surface = driver.Surface();
     const QImage image(reinterpret_cast<const uchar*>(surface.pixels().data()), surface.width(),
-                       surface.height(), surface.width() * 4, QImage::Format_RGBX8888);
+                       surface.height(), surface.width() * 4, QImage::Format_RGB32);
     if (!image.save(QString::fromStdString(out), "PNG")) {
         std::fprintf(stderr, "orrelume-theme-render: cannot write %s\n", out.c_str());
         return 1;

@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
             slowest = seconds;
             slowestFrame = frame;
         }
-        const std::vector<uint32_t>& pixels = driver.Surface().pixels();
+        const auto pixels = driver.Surface().pixels();
         const auto lit = std::count_if(pixels.begin(), pixels.end(),
                                        [](uint32_t p) { return (p & 0xFFFFFFu) != 0; });
         if (lit == 0) {

@@ -7,8 +7,11 @@
 namespace orrelume {
 
 QRegion TakeChangedRegion(const DrawingSurface& surface) {
-    const SurfaceChanges changes = surface.TakeChanges();
-    if (changes.cleared) return QRegion(0, 0, surface.width(), surface.height());
+    return ChangedRegion(surface, surface.TakeChanges());
+}
+
+QRegion ChangedRegion(const DrawingSurface& surface, const SurfaceChanges& changes) {
+    if (changes.cleared || !changes.rects) return QRegion(0, 0, surface.width(), surface.height());
     // The rectangles are banded and apart, as a region keeps them.
     std::vector<QRect> rects;
     rects.reserve(changes.rects->size());

@@ -15,6 +15,8 @@ namespace orrelume {
 // Takes the surface's changes: the part of the picture (in its pixels) that
 // differs from what was shown before. All of it when it was cleared.
 QRegion TakeChangedRegion(const DrawingSurface& surface);
+// The same for changes already taken.
+QRegion ChangedRegion(const DrawingSurface& surface, const SurfaceChanges& changes);
 
 // The surface's pixels as an image, without copying them (valid while the
 // surface keeps its size).

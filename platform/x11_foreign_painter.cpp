@@ -175,9 +175,70 @@ void ForeignWindowPainter::SetExcluded(const PixelRect& area) {
     if (prepared_ && usable_) ApplyClip();
 }
 
+void ForeignWindowPainter::SetScale(int32_t scale) {
+    scale = std::clamp(scale, 1, 8);
+    if (scale == scale_) return;
+    scale_ = scale;
+    // The picture in window pixels has another size now.
+    imageWidth_ = imageHeight_ = 0;
+    whole_ = true;
+}
+
+void ForeignWindowPainter::SetPlacement(int32_t originX, int32_t originY, const PixelRect& area) {
+    constexpr int32_t kFar = 32767;
+    originX = std::clamp(originX, -kFar, kFar);
+    originY = std::clamp(originY, -kFar, kFar);
+    PixelRect a;
+    if (area.width > 0 && area.height > 0) {
+        a.x = std::clamp(area.x, 0, kFar);
+        a.y = std::clamp(area.y, 0, kFar);
+        a.width = std::clamp(area.width, 0, kFar - a.x);
+        a.height = std::clamp(area.height, 0, kFar - a.y);
+    }
+    if (originX == originX_ && originY == originY_ && a == area_) return;
+    originX_ = originX;
+    originY_ = originY;
+    area_ = a;
+    whole_ = true;
+    if (prepared_ && usable_) ApplyClip();
+}
+
+namespace {
+
+constexpr int32_t kFarEdge = 32767;
+
+// Division rounding towards minus infinity (towards plus infinity for
+// CeilDiv), for positions that may lie left of the origin.
+int32_t FloorDiv(int32_t a, int32_t b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+int32_t CeilDiv(int32_t a, int32_t b) {
+    return -FloorDiv(-a, b);
+}
+
+}  // namespace
+
+PixelRect ForeignWindowPainter::VisiblePart(int32_t width, int32_t height) const {
+    const PixelRect a = area_.width > 0 ? area_ : PixelRect{0, 0, kFarEdge, kFarEdge};
+    const int32_t s = scale_;
+    const int32_t x0 = std::clamp(FloorDiv(a.x - originX_, s), 0, width);
+    const int32_t y0 = std::clamp(FloorDiv(a.y - originY_, s), 0, height);
+    const int32_t x1 = std::clamp(CeilDiv(a.x + a.width - originX_, s), x0, width);
+    const int32_t y1 = std::clamp(CeilDiv(a.y + a.height - originY_, s), y0, height);
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+bool ForeignWindowPainter::CoversArea(int32_t width, int32_t height) const {
+    if (area_.width <= 0) return originX_ <= 0 && originY_ <= 0;
+    return originX_ <= area_.x && originY_ <= area_.y &&
+           originX_ + width * scale_ >= area_.x + area_.width &&
+           originY_ + height * scale_ >= area_.y + area_.height;
+}
+
 void ForeignWindowPainter::ApplyClip() {
     const PixelRect& e = excluded_;
-    if (e.width <= 0 || e.height <= 0) {
+    const bool excluded = e.width > 0 && e.height > 0;
+    if (!excluded && area_.width <= 0) {
         if (clipSet_) {
             const uint32_t none = XCB_NONE;
             xcb_change_gc(connection_, gc_, XCB_GC_CLIP_MASK, &none);
@@ -185,11 +246,16 @@ void ForeignWindowPainter::ApplyClip() {
         }
         return;
     }
-    // Everything but the excluded area, in bands from the top.
-    constexpr int32_t kFar = 32767;
-    const int32_t left = std::clamp(e.x, 0, kFar), top = std::clamp(e.y, 0, kFar);
-    const int32_t right = std::clamp(e.x + e.width, left, kFar);
-    const int32_t bottom = std::clamp(e.y + e.height, top, kFar);
+    // The area, less the excluded part, in bands from the top.
+    const PixelRect a = area_.width > 0 ? area_ : PixelRect{0, 0, kFarEdge, kFarEdge};
+    const int32_t ax1 = a.x + a.width, ay1 = a.y + a.height;
+    int32_t left = ax1, top = ay1, right = ax1, bottom = ay1;
+    if (excluded) {
+        left = std::clamp(e.x, a.x, ax1);
+        top = std::clamp(e.y, a.y, ay1);
+        right = std::clamp(e.x + e.width, left, ax1);
+        bottom = std::clamp(e.y + e.height, top, ay1);
+    }
     xcb_rectangle_t rects[4];
     int n = 0;
     auto add = [&](int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
@@ -198,10 +264,10 @@ void ForeignWindowPainter::ApplyClip() {
                           static_cast<uint16_t>(x1 - x0), static_cast<uint16_t>(y1 - y0)};
         }
     };
-    add(0, 0, kFar, top);
-    add(0, top, left, bottom);
-    add(right, top, kFar, bottom);
-    add(0, bottom, kFar, kFar);
+    add(a.x, a.y, ax1, top);
+    add(a.x, top, left, bottom);
+    add(right, top, ax1, bottom);
+    add(a.x, bottom, ax1, ay1);
     xcb_set_clip_rectangles(connection_, XCB_CLIP_ORDERING_YX_BANDED, gc_, 0, 0,
                             static_cast<uint32_t>(n), rects);
     clipSet_ = true;
@@ -209,92 +275,139 @@ void ForeignWindowPainter::ApplyClip() {
 
 void ForeignWindowPainter::SizeImage(int32_t width, int32_t height) {
     const size_t padBytes = scanlinePad_ / 8;
-    imageRowBytes_ =
-        (static_cast<size_t>(width) * (bitsPerPixel_ / 8) + padBytes - 1) / padBytes * padBytes;
+    const int32_t windowWidth = width * scale_, windowHeight = height * scale_;
+    imageRowBytes_ = (static_cast<size_t>(windowWidth) * (bitsPerPixel_ / 8) + padBytes - 1) /
+                     padBytes * padBytes;
     imageWidth_ = width;
     imageHeight_ = height;
     image_.reset();
-    // A picture converted for the window's visual, where the surface's own
-    // pixels cannot be shown as they are.
-    if (!usual_ && useShared_ && sharedPossible_) {
-        image_ = X11SharedMemory::Create(connection_, imageRowBytes_ * static_cast<size_t>(height));
+    // A picture converted for the window's visual (or enlarged), where the
+    // surface's own pixels cannot be shown as they are.
+    if ((!usual_ || scale_ > 1) && useShared_ && sharedPossible_) {
+        image_ = X11SharedMemory::Create(connection_,
+                                         imageRowBytes_ * static_cast<size_t>(windowHeight));
         if (!image_) sharedPossible_ = false;
     }
 }
 
 void ForeignWindowPainter::FillBlack() {
-    const xcb_rectangle_t all{0, 0, 32767, 32767};
+    const xcb_rectangle_t all =
+        area_.width > 0
+            ? xcb_rectangle_t{static_cast<int16_t>(area_.x), static_cast<int16_t>(area_.y),
+                              static_cast<uint16_t>(area_.width),
+                              static_cast<uint16_t>(area_.height)}
+            : xcb_rectangle_t{0, 0, 32767, 32767};
     xcb_poly_fill_rectangle(connection_, window_, gc_, 1, &all);
 }
 
 void ForeignWindowPainter::ConvertRect(const uint32_t* pixels, int32_t stride, const PixelRect& r,
                                        uint8_t* out, size_t outRowBytes) const {
     const ChannelPlace red(redMask_), green(greenMask_), blue(blueMask_);
+    const int32_t s = scale_;
+    const size_t bytesPerPixel = bitsPerPixel_ / 8;
     for (int32_t y = 0; y < r.height; ++y) {
         const uint32_t* in =
             pixels + static_cast<size_t>(r.y + y) * static_cast<size_t>(stride) + r.x;
-        uint8_t* row = out + static_cast<size_t>(y) * outRowBytes;
+        uint8_t* row = out + static_cast<size_t>(y) * static_cast<size_t>(s) * outRowBytes;
         if (usual_) {
-            std::memcpy(row, in, static_cast<size_t>(r.width) * 4);
+            if (s == 1) {
+                std::memcpy(row, in, static_cast<size_t>(r.width) * 4);
+            } else {
+                auto* words = reinterpret_cast<uint32_t*>(row);
+                for (int32_t x = 0; x < r.width; ++x)
+                    std::fill_n(words + static_cast<size_t>(x) * static_cast<size_t>(s), s, in[x]);
+            }
         } else if (bitsPerPixel_ == 32) {
             ConvertRow32(in, row, r.width, red, green, blue, opaque_, msbFirst_);
         } else {
             ConvertRow16(in, row, r.width, red, green, blue, msbFirst_);
         }
+        if (s > 1 && !usual_) {
+            // Widen the converted row in place, from its end backwards.
+            for (int32_t x = r.width - 1; x >= 0; --x) {
+                const uint8_t* from = row + static_cast<size_t>(x) * bytesPerPixel;
+                for (int32_t k = s - 1; k >= 0; --k) {
+                    std::memmove(row + (static_cast<size_t>(x) * s + k) * bytesPerPixel, from,
+                                 bytesPerPixel);
+                }
+            }
+        }
+        const size_t rowBytes = static_cast<size_t>(r.width) * s * bytesPerPixel;
+        for (int32_t k = 1; k < s; ++k)
+            std::memcpy(row + static_cast<size_t>(k) * outRowBytes, row, rowBytes);
     }
 }
 
 void ForeignWindowPainter::PutShared(const X11SharedMemory& memory, int32_t totalWidth,
-                                     int32_t totalHeight, const PixelRect& r) {
-    xcb_shm_put_image(
-        connection_, window_, gc_, static_cast<uint16_t>(totalWidth),
-        static_cast<uint16_t>(totalHeight), static_cast<uint16_t>(r.x), static_cast<uint16_t>(r.y),
-        static_cast<uint16_t>(r.width), static_cast<uint16_t>(r.height), static_cast<int16_t>(r.x),
-        static_cast<int16_t>(r.y), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, memory.Segment(), 0);
+                                     int32_t totalHeight, const PixelRect& r, int32_t atX,
+                                     int32_t atY) {
+    xcb_shm_put_image(connection_, window_, gc_, static_cast<uint16_t>(totalWidth),
+                      static_cast<uint16_t>(totalHeight), static_cast<uint16_t>(r.x),
+                      static_cast<uint16_t>(r.y), static_cast<uint16_t>(r.width),
+                      static_cast<uint16_t>(r.height), static_cast<int16_t>(atX + r.x),
+                      static_cast<int16_t>(atY + r.y), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0,
+                      memory.Segment(), 0);
 }
 
-void ForeignWindowPainter::SendRect(const DrawingSurface& surface, const PixelRect& r) {
+void ForeignWindowPainter::SendRect(const DrawingSurface& surface, PixelRect r) {
+    // Only what lands in the area goes.
+    const PixelRect visible = VisiblePart(surface.width(), surface.height());
+    const int32_t x0 = std::max(r.x, visible.x), y0 = std::max(r.y, visible.y);
+    const int32_t x1 = std::min(r.x + r.width, visible.x + visible.width);
+    const int32_t y1 = std::min(r.y + r.height, visible.y + visible.height);
+    if (x1 <= x0 || y1 <= y0) return;
+    r = {x0, y0, x1 - x0, y1 - y0};
     if (direct_) {
         // The surface's own memory is what the server reads.
-        PutShared(*direct_, surface.width(), surface.height(), r);
+        PutShared(*direct_, surface.width(), surface.height(), r, originX_, originY_);
         return;
     }
+    const int32_t s = scale_;
     const uint32_t* pixels = surface.pixels().data();
     const int32_t stride = surface.width();
     const size_t bytesPerPixel = bitsPerPixel_ / 8;
     if (image_) {
-        uint8_t* at = image_->Data() + static_cast<size_t>(r.y) * imageRowBytes_ +
-                      static_cast<size_t>(r.x) * bytesPerPixel;
+        uint8_t* at = image_->Data() + static_cast<size_t>(r.y) * s * imageRowBytes_ +
+                      static_cast<size_t>(r.x) * s * bytesPerPixel;
         ConvertRect(pixels, stride, r, at, imageRowBytes_);
-        PutShared(*image_, imageWidth_, imageHeight_, r);
+        PutShared(*image_, imageWidth_ * s, imageHeight_ * s,
+                  PixelRect{r.x * s, r.y * s, r.width * s, r.height * s}, originX_, originY_);
         return;
     }
     // Through the connection, in strips of rows that fit a request.
     const size_t padBytes = scanlinePad_ / 8;
     const size_t rowBytes =
-        (static_cast<size_t>(r.width) * bytesPerPixel + padBytes - 1) / padBytes * padBytes;
-    if (rowBytes > maxRequestBytes_) return;
+        (static_cast<size_t>(r.width) * s * bytesPerPixel + padBytes - 1) / padBytes * padBytes;
+    const size_t bandBytes = rowBytes * static_cast<size_t>(s);
+    if (bandBytes > maxRequestBytes_) return;
     const int32_t rowsPerStrip =
-        static_cast<int32_t>(std::clamp<size_t>(maxRequestBytes_ / rowBytes, 1, 32767));
+        static_cast<int32_t>(std::clamp<size_t>(maxRequestBytes_ / bandBytes, 1, 4096));
     for (int32_t top = 0; top < r.height; top += rowsPerStrip) {
         const PixelRect strip{r.x, r.y + top, r.width, std::min(rowsPerStrip, r.height - top)};
-        strip_.assign(rowBytes * static_cast<size_t>(strip.height), 0);
+        strip_.assign(bandBytes * static_cast<size_t>(strip.height), 0);
         ConvertRect(pixels, stride, strip, strip_.data(), rowBytes);
         xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_,
-                      static_cast<uint16_t>(strip.width), static_cast<uint16_t>(strip.height),
-                      static_cast<int16_t>(strip.x), static_cast<int16_t>(strip.y), 0, depth_,
+                      static_cast<uint16_t>(strip.width * s),
+                      static_cast<uint16_t>(strip.height * s),
+                      static_cast<int16_t>(originX_ + strip.x * s),
+                      static_cast<int16_t>(originY_ + strip.y * s), 0, depth_,
                       static_cast<uint32_t>(strip_.size()), strip_.data());
     }
 }
 
 bool ForeignWindowPainter::Present(const DrawingSurface& surface) {
-    const SurfaceChanges changes = surface.TakeChanges();
+    return Present(surface, surface.TakeChanges());
+}
+
+bool ForeignWindowPainter::Present(const DrawingSurface& surface, const SurfaceChanges& changes) {
     if (!prepared_) usable_ = Prepare();
     if (!usable_ || xcb_connection_has_error(connection_)) return false;
     const int32_t width = surface.width(), height = surface.height();
     if (surface.pixels().size() < static_cast<size_t>(width) * static_cast<size_t>(height)) {
         return false;
     }
+    // The picture in window pixels stays within what the protocol counts.
+    if (std::max(width, height) * scale_ > kFarEdge) SetScale(kFarEdge / std::max(width, height));
     if (width != imageWidth_ || height != imageHeight_) {
         SizeImage(width, height);
         whole_ = true;
@@ -302,7 +415,8 @@ bool ForeignWindowPainter::Present(const DrawingSurface& surface) {
     // Rows of the surface are whole words, which the display takes as they
     // are only with a scanline pad of at most 32 bits.
     const auto* shared = dynamic_cast<const X11SharedMemory*>(surface.Memory());
-    direct_ = usual_ && useShared_ && shared && shared->Connection() == connection_ &&
+    direct_ = usual_ && scale_ == 1 && useShared_ && shared &&
+                      shared->Connection() == connection_ &&
                       (static_cast<size_t>(width) * 4) % (scanlinePad_ / 8) == 0
                   ? shared
                   : nullptr;
@@ -310,10 +424,13 @@ bool ForeignWindowPainter::Present(const DrawingSurface& surface) {
         // After a clear all is black but what was drawn since: no need to
         // send the rest.
         if (changes.cleared) FillBlack();
-        JoinBands(*changes.rects, joined_, above_, here_);
-        for (const PixelRect& r : joined_)
-            SendRect(surface, r);
+        if (changes.rects) {
+            JoinBands(*changes.rects, joined_, above_, here_);
+            for (const PixelRect& r : joined_)
+                SendRect(surface, r);
+        }
     } else {
+        if (!CoversArea(width, height)) FillBlack();
         SendRect(surface, PixelRect{0, 0, width, height});
     }
     whole_ = false;

@@ -34,12 +34,24 @@ class ForeignWindowPainter {
     // could be sent: the window is gone, or its visual is not a true-colour
     // one of 16 or 32 bits per pixel.
     bool Present(const DrawingSurface& surface);
+    // The same with changes already taken from the surface: several
+    // painters may show one surface (one per monitor), each given the same
+    // changes.
+    bool Present(const DrawingSurface& surface, const SurfaceChanges& changes);
     // The window lost what it showed (it was exposed): the next Present
     // sends everything.
     void Invalidate() { whole_ = true; }
     // A part of the window never drawn into (a child window's area); an
     // empty rectangle for none.
     void SetExcluded(const PixelRect& area);
+    // Each surface pixel covers `scale` x `scale` window pixels (1..8): a
+    // surface kept at a fraction of the window's size, shown whole.
+    void SetScale(int32_t scale);
+    // Where the surface's top-left pixel goes in the window (it may lie
+    // outside: a picture larger than the area is cropped), and the part of
+    // the window this painter owns (an empty rectangle: all of it). What
+    // the picture leaves of the area is black.
+    void SetPlacement(int32_t originX, int32_t originY, const PixelRect& area);
 
     uint32_t Window() const { return window_; }
     // Whether frames go through shared memory (known after the first
@@ -53,11 +65,18 @@ class ForeignWindowPainter {
     void FillBlack();
     // Sends a part of the surface (converted, where the window's visual
     // needs it).
-    void SendRect(const DrawingSurface& surface, const PixelRect& r);
+    void SendRect(const DrawingSurface& surface, PixelRect r);
+    // Sends the part `r` of a picture in `memory` to the window, where the
+    // picture's top-left pixel lies at (atX, atY).
     void PutShared(const X11SharedMemory& memory, int32_t totalWidth, int32_t totalHeight,
-                   const PixelRect& r);
+                   const PixelRect& r, int32_t atX, int32_t atY);
+    // Converts (and enlarges by the scale) the surface's part `r` into the
+    // window's format; `out` receives r.height * scale rows.
     void ConvertRect(const uint32_t* pixels, int32_t stride, const PixelRect& r, uint8_t* out,
                      size_t outRowBytes) const;
+    // The part of the surface that lands in the area.
+    PixelRect VisiblePart(int32_t width, int32_t height) const;
+    bool CoversArea(int32_t width, int32_t height) const;
 
     xcb_connection_t* connection_;
     uint32_t window_;
@@ -91,6 +110,9 @@ class ForeignWindowPainter {
     std::vector<uint8_t> strip_;
     PixelRect excluded_;
     bool clipSet_ = false;
+    int32_t scale_ = 1;
+    int32_t originX_ = 0, originY_ = 0;
+    PixelRect area_;
 };
 
 // The toolkit's own X connection, when it runs on an X display; null

@@ -1,7 +1,10 @@
 #include "platform/x11_windows.h"
 
+#include <xcb/randr.h>
 #include <xcb/xcb.h>
+#include <xcb/xinerama.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -253,6 +256,74 @@ bool DrainWindowEvents(X11Display& display, uint32_t window, bool* exposed) {
     }
     if (xcb_connection_has_error(c)) destroyed = true;
     return destroyed;
+}
+
+namespace {
+
+std::vector<MonitorArea> RandrMonitors(xcb_connection_t* c, xcb_window_t root) {
+    std::vector<MonitorArea> areas;
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_randr_id);
+    if (!ext || !ext->present) return areas;
+    xcb_randr_query_version_reply_t* version =
+        xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 5), nullptr);
+    if (!version) return areas;
+    const bool monitors =
+        version->major_version > 1 || (version->major_version == 1 && version->minor_version >= 5);
+    std::free(version);
+    if (!monitors) return areas;
+    xcb_randr_get_monitors_reply_t* reply =
+        xcb_randr_get_monitors_reply(c, xcb_randr_get_monitors(c, root, 1), nullptr);
+    if (!reply) return areas;
+    for (xcb_randr_monitor_info_iterator_t it = xcb_randr_get_monitors_monitors_iterator(reply);
+         it.rem; xcb_randr_monitor_info_next(&it)) {
+        areas.push_back({it.data->x, it.data->y, it.data->width, it.data->height});
+    }
+    std::free(reply);
+    return areas;
+}
+
+std::vector<MonitorArea> XineramaScreens(xcb_connection_t* c) {
+    std::vector<MonitorArea> areas;
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_xinerama_id);
+    if (!ext || !ext->present) return areas;
+    xcb_xinerama_is_active_reply_t* active =
+        xcb_xinerama_is_active_reply(c, xcb_xinerama_is_active(c), nullptr);
+    const bool on = active && active->state != 0;
+    std::free(active);
+    if (!on) return areas;
+    xcb_xinerama_query_screens_reply_t* reply =
+        xcb_xinerama_query_screens_reply(c, xcb_xinerama_query_screens(c), nullptr);
+    if (!reply) return areas;
+    const xcb_xinerama_screen_info_t* info = xcb_xinerama_query_screens_screen_info(reply);
+    const int n = xcb_xinerama_query_screens_screen_info_length(reply);
+    for (int i = 0; i < n; ++i)
+        areas.push_back({info[i].x_org, info[i].y_org, info[i].width, info[i].height});
+    std::free(reply);
+    return areas;
+}
+
+}  // namespace
+
+std::vector<MonitorArea> MonitorAreas(X11Display& display) {
+    xcb_connection_t* c = display.Connection();
+    std::vector<MonitorArea> areas;
+    if (!c) return areas;
+    const auto root = WindowSize(display, display.Root());
+    if (!root) return areas;
+    std::vector<MonitorArea> reported = RandrMonitors(c, display.Root());
+    if (reported.empty()) reported = XineramaScreens(c);
+    for (MonitorArea a : reported) {
+        // Within the root; a monitor the root does not reach is left out.
+        const int32_t x0 = std::clamp(a.x, 0, root->width), y0 = std::clamp(a.y, 0, root->height);
+        const int32_t x1 = std::clamp(a.x + a.width, x0, root->width);
+        const int32_t y1 = std::clamp(a.y + a.height, y0, root->height);
+        const MonitorArea inside{x0, y0, x1 - x0, y1 - y0};
+        if (inside.width < 1 || inside.height < 1) continue;
+        if (std::find(areas.begin(), areas.end(), inside) == areas.end()) areas.push_back(inside);
+    }
+    if (areas.size() == 1 && areas[0] == MonitorArea{0, 0, root->width, root->height})
+        areas.clear();
+    return areas;
 }
 
 }  // namespace orrelume

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct xcb_connection_t;
 
@@ -73,6 +74,16 @@ bool DrainWindowEvents(X11Display& display, uint32_t window, bool* exposed = nul
 // other processes can find this one by it (the hidden preview form). It goes
 // with the connection. 0 when it could not be made.
 uint32_t CreateCaptionWindow(X11Display& display, std::string_view caption);
+
+// One monitor's part of the root window, in pixels.
+struct MonitorArea {
+    int32_t x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const MonitorArea&) const = default;
+};
+// The monitors the display reports (RandR's monitors, else Xinerama's
+// screens), each within the root window and at least a pixel wide, without
+// duplicates; empty when it reports none, or only one that is the whole root.
+std::vector<MonitorArea> MonitorAreas(X11Display& display);
 
 // The caption of a window as top-level lookups read it.
 std::optional<std::string> WindowCaption(X11Display& display, uint32_t window);

@@ -283,6 +283,34 @@ TEST(HostFrameChanges, TheWindowShowsEveryFrameOnEveryWayToTheDisplay) {
                     expected[static_cast<size_t>(y) * w + x] = shown[0] | 0xFFFFFF;
             }
             EXPECT_EQ(shown, expected);
+
+            // A smaller surface at pixel size 2, placed inside the window:
+            // each of its pixels covers 2 x 2, the rest of the area is black.
+            DrawingSurface small;
+            if (shared) small.SetPixelAllocator(SharedPixelAllocator(c));
+            const int sw = 61, sh = 19, ox = 7, oy = 5;
+            small.SetSize(sw, sh);
+            ForeignWindowPainter scaled(c, window, shared);
+            scaled.SetScale(2);
+            scaled.SetPlacement(ox, oy, {0, 0, w, h});
+            const Canvas view = small.View();
+            for (int frame = 0; frame < 3; ++frame) {
+                if (frame == 2) small.ClearSurface();
+                for (int i = 0; i < 30; ++i) {
+                    view.Plot(static_cast<int>(rng.Next() * sw), static_cast<int>(rng.Next() * sh),
+                              static_cast<uint32_t>(rng.Next() * 0xFFFFFF));
+                }
+                ASSERT_TRUE(scaled.Present(small));
+                const std::vector<uint32_t> surfaceShown = AsShown(small, depth);
+                std::vector<uint32_t> want(static_cast<size_t>(w) * h, 0xFF000000u);
+                for (int y = oy; y < std::min(h, oy + 2 * sh); ++y) {
+                    for (int x = ox; x < std::min(w, ox + 2 * sw); ++x) {
+                        want[static_cast<size_t>(y) * w + x] =
+                            surfaceShown[static_cast<size_t>((y - oy) / 2) * sw + (x - ox) / 2];
+                    }
+                }
+                ASSERT_EQ(WindowPixels(c, window, w, h, depth), want) << "scaled frame " << frame;
+            }
         }
         xcb_disconnect(c);
     }

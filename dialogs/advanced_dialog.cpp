@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <vector>
 
 #include "dialogs/companion_parts.h"
@@ -107,8 +108,19 @@ void frmAdvanced::Build() {
     auto* opsGrid = new QGridLayout(ops);
     fieldLine(*opsGrid, 0, 0);
     fieldLine(*opsGrid, 1, 1);
+    // How many screen pixels across a star covers: automatic follows the
+    // screen's scale, so a high-density screen looks like an ordinary one.
+    QLabel* pixelLabel = MakeLabel(ops, "&Pixel size:", "lblPixelScale");
+    cboPixel_ = new QComboBox(ops);
+    cboPixel_->setObjectName(QStringLiteral("cboPixelScale"));
+    cboPixel_->addItems({QStringLiteral("Automatic"), QStringLiteral("1"), QStringLiteral("2"),
+                         QStringLiteral("3"), QStringLiteral("4")});
+    NameForReaders(*cboPixel_, pixelLabel->text());
+    pixelLabel->setBuddy(cboPixel_);
+    opsGrid->addWidget(pixelLabel, 2, 0);
+    opsGrid->addWidget(cboPixel_, 2, 1, Qt::AlignLeft);
     for (size_t i = 1; i < kAdvancedChecks.size(); ++i)
-        opsGrid->addWidget(checkBox(ops, i), static_cast<int>(i) + 1, 0, 1, 2);
+        opsGrid->addWidget(checkBox(ops, i), static_cast<int>(i) + 2, 0, 1, 2);
     left->addWidget(ops);
 
     // The randomization of the galaxy types' size and spin, below it.
@@ -223,6 +235,7 @@ void frmAdvanced::ShowValues(const AdvancedFormValues& values) {
     }
     SelectFont(values.fontName);
     txtMessage_->setText(QString::fromStdString(values.message));
+    cboPixel_->setCurrentIndex(std::clamp(values.pixelScale, 0, cboPixel_->count() - 1));
     for (size_t i = 0; i < checks_.size(); ++i) {
         // A stored 2 shows grayed; once clicked the box is clear or checked.
         checks_[i]->setTristate(values.checks[i] == kCheckGrayed);
@@ -237,6 +250,7 @@ AdvancedFormValues frmAdvanced::Values() const {
     }
     v.fontName = fontPicked_ ? cboFont_->currentText().toStdString() : fontName_;
     v.message = txtMessage_->text().toStdString();
+    v.pixelScale = std::max(0, cboPixel_->currentIndex());
     for (size_t i = 0; i < checks_.size(); ++i)
         v.checks[i] = CheckNumberOf(checks_[i]->checkState());
     return v;

@@ -54,6 +54,7 @@ class frmAdvanced : public QDialog {
     std::array<QCheckBox*, kEffectBoxes> effects_{};
     QCheckBox* chkCycle_ = nullptr;
     QComboBox* cboFont_ = nullptr;
+    QComboBox* cboPixel_ = nullptr;
     QLineEdit* txtMessage_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdDefaults_ = nullptr;

@@ -63,6 +63,7 @@ AdvancedFormValues LoadAdvancedForm(const SettingsStore& store) {
         const int16_t state = store.ReadSettingInt16(kAdvancedSection, kAdvancedChecks[i].key, 0);
         v.checks[i] = state == 1 || state == kCheckGrayed ? state : 0;
     }
+    v.pixelScale = BoundPixelScale(store.ReadSettingInt16(kAdvancedSection, kPixelScaleKey, 0));
     return v;
 }
 
@@ -74,6 +75,7 @@ AdvancedFormValues FactoryAdvancedForm(const AdvancedFormValues& current) {
     v.fontName = AdvancedSettings{}.fontName;
     v.message.clear();
     v.checks.fill(0);
+    v.pixelScale = 0;
     return v;
 }
 
@@ -88,6 +90,8 @@ void WriteAdvancedForm(SettingsStore& store, const AdvancedFormValues& values) {
                            values.checks[i] == 1 ? "1" : "0");
     store.WriteSetting(kAdvancedSection, kFontKey, values.fontName);
     store.WriteSetting(kAdvancedSection, kMessageKey, values.message);
+    store.WriteSetting(kAdvancedSection, kPixelScaleKey,
+                       std::to_string(BoundPixelScale(values.pixelScale)));
     store.Flush();
 }
 

@@ -66,7 +66,10 @@ struct AdvancedFormValues {
     std::string fontName;
     std::string message;
     std::array<int, kAdvancedChecks.size()> checks{};
+    // "Pixel size": 0 automatic, else 1..4 screen pixels a star.
+    int pixelScale = 0;
 };
+inline constexpr std::string_view kPixelScaleKey = "Adv_PixelScale";
 
 // The controls as the store's values show them. A field with a spin button
 // holds no more characters than its length, so its value is shown bounded;

@@ -48,11 +48,19 @@ QSize RunWindow::DeviceSize() const {
                  std::min(qRound(height() * ratio), kMaxSurfaceSide));
 }
 
-double RunWindow::LogicalWidth(const DrawingSurface& surface) const {
-    // The surface counts device pixels; child widgets are placed in logical
-    // ones.
-    return surface.width() / devicePixelRatioF();
+QSize RunWindow::SurfaceSize() const {
+    const QSize device = DeviceSize();
+    const int32_t s = pixelScale_;
+    return QSize((device.width() + s - 1) / s, (device.height() + s - 1) / s);
 }
+
+double RunWindow::LogicalWidth(const DrawingSurface& surface) const {
+    // The surface counts its own pixels, each `pixelScale_` device pixels
+    // across; child widgets are placed in logical ones.
+    return std::min<double>(surface.width() * pixelScale_ / devicePixelRatioF(), width());
+}
+
+void RunWindow::PresentMore(const DrawingSurface&, const SurfaceChanges&) {}
 
 void RunWindow::ShowAndActivate() {
     show();
@@ -83,9 +91,12 @@ void RunWindow::HoldShowForTests() {
 }
 
 void RunWindow::SetUpSurface() {
-    const QSize size = DeviceSize();
-    driver_.SetUpRunSurface(size.width(), size.height(), false);
     banner_ = source_.LoadAdvanced();
+    pixelScale_ = EffectivePixelScale(banner_.pixelScale, devicePixelRatioF());
+    const QSize size = SurfaceSize();
+    driver_.SetUpRunSurface(size.width(), size.height(), false);
+    Trace("pixel-size " + std::to_string(pixelScale_) + " surface " + std::to_string(size.width()) +
+          "x" + std::to_string(size.height()));
     LockMessageBanner(*picMessage_, banner_, LogicalWidth(driver_.Surface()));
     if (!banner_.lockMessage.empty()) {
         const QRect at = picMessage_->geometry();
@@ -97,7 +108,7 @@ void RunWindow::SetUpSurface() {
 }
 
 void RunWindow::FollowSize() {
-    const QSize size = DeviceSize();
+    const QSize size = SurfaceSize();
     const DrawingSurface& surface = driver_.Surface();
     if (size.width() < 1 || size.height() < 1) return;
     if (size.width() == surface.width() && size.height() == surface.height()) return;
@@ -106,7 +117,7 @@ void RunWindow::FollowSize() {
     Trace("surface " + std::to_string(surface.width()) + "x" + std::to_string(surface.height()));
 }
 
-bool RunWindow::PresentDirect(const DrawingSurface& surface) {
+bool RunWindow::PresentDirect(const DrawingSurface& surface, const SurfaceChanges& changes) {
     QWindow* window = windowHandle();
     if (!direct_ || !window) return false;
     const auto id = static_cast<uint32_t>(window->winId());
@@ -130,7 +141,8 @@ bool RunWindow::PresentDirect(const DrawingSurface& surface) {
                    qCeil(at.height() * ratio)};
     }
     painter_->SetExcluded(message);
-    if (painter_->Present(surface)) return true;
+    painter_->SetScale(pixelScale_);
+    if (painter_->Present(surface, changes)) return true;
     // A window we cannot draw into: the toolkit paints it from now on.
     painter_.reset();
     direct_ = false;
@@ -140,13 +152,16 @@ bool RunWindow::PresentDirect(const DrawingSurface& surface) {
 
 void RunWindow::Present(const DrawingSurface& surface) {
     FollowSize();
-    if (!PresentDirect(surface)) {
-        const QRegion changed = TakeChangedRegion(surface);
+    // One taker of the changes; every window that shows the frame gets them.
+    const SurfaceChanges changes = surface.TakeChanges();
+    if (!PresentDirect(surface, changes)) {
+        const QRegion changed = ChangedRegion(surface, changes);
         if (!changed.isEmpty()) {
             const qreal ratio = devicePixelRatioF();
-            repaint(ratio == 1.0 ? changed : QRegion(rect()));
+            repaint(ratio == 1.0 && pixelScale_ == 1 ? changed : QRegion(rect()));
         }
     }
+    PresentMore(surface, changes);
     if (++frames_ == 1) Trace("first-frame");
 }
 
@@ -160,7 +175,7 @@ uint32_t RunWindow::TickCount() {
 
 void RunWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    PaintSurface(painter, &driver_.Surface(), event->region(), devicePixelRatioF());
+    PaintSurface(painter, &driver_.Surface(), event->region(), devicePixelRatioF() / pixelScale_);
 }
 
 bool RunWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -60,6 +60,14 @@ class RunWindow : public QWidget, public FrameHost {
     // The size of the window's area in device pixels, within the largest
     // surface.
     QSize DeviceSize() const;
+    // The surface's size: the device size over the pixel size, rounded up
+    // so that the enlarged picture covers the window.
+    QSize SurfaceSize() const;
+    // Screen pixels across one star (1..4), set with the surface.
+    int32_t PixelScale() const { return pixelScale_; }
+    // Shows the frame on more windows than this one (the saver's other
+    // monitors), with the changes this frame already took.
+    virtual void PresentMore(const DrawingSurface& surface, const SurfaceChanges& changes);
     // The surface's width in the window's logical pixels.
     double LogicalWidth(const DrawingSurface& surface) const;
 
@@ -75,7 +83,7 @@ class RunWindow : public QWidget, public FrameHost {
     void FollowSize();
     // Sends what changed straight to the X display; false where the window
     // is not an X window that we can draw into.
-    bool PresentDirect(const DrawingSurface& surface);
+    bool PresentDirect(const DrawingSurface& surface, const SurfaceChanges& changes);
 
     StoreSettingsSource source_;
     RunDriver driver_;
@@ -87,6 +95,7 @@ class RunWindow : public QWidget, public FrameHost {
     std::unique_ptr<ForeignWindowPainter> painter_;
     bool direct_ = true;
     int64_t frames_ = 0;
+    int32_t pixelScale_ = 1;
 };
 
 }  // namespace orrelume

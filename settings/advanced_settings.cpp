@@ -1,5 +1,7 @@
 // The values of section "Advanced": reading, writing, the factory values and
 // the bounds a run applies.
+#include <algorithm>
+
 #include "settings/numeric.h"
 #include "settings/records.h"
 
@@ -28,6 +30,7 @@ AdvancedSettings LoadAdvancedSettings(const SettingsStore& store, int16_t root) 
     a.winResize = store.ReadSettingText(kSection, "Adv_WinResize", defaults.winResize, root);
     a.mouseMove = store.ReadSettingText(kSection, "Adv_MouseMove", defaults.mouseMove, root);
     a.dispBackG = store.ReadSettingText(kSection, "Adv_DispBackG", defaults.dispBackG, root);
+    a.pixelScale = store.ReadSettingInt16(kSection, "Adv_PixelScale", defaults.pixelScale, root);
     return a;
 }
 
@@ -44,6 +47,7 @@ void SaveAdvancedSettings(SettingsStore& store, const AdvancedSettings& a) {
     store.WriteSetting(kSection, "Adv_WinResize", a.winResize);
     store.WriteSetting(kSection, "Adv_MouseMove", a.mouseMove);
     store.WriteSetting(kSection, "Adv_DispBackG", a.dispBackG);
+    store.WriteSetting(kSection, "Adv_PixelScale", a.pixelScale);
 }
 
 void WriteFactoryAdvancedSettings(SettingsStore& store) {
@@ -75,7 +79,20 @@ AdvancedRunValues BoundAdvancedValues(const AdvancedSettings& a) {
     r.winResize = a.winResize == "1";
     r.mouseMove = a.mouseMove == "1";
     r.dispBackG = a.dispBackG == "1";
+    r.pixelScale = BoundPixelScale(a.pixelScale);
     return r;
+}
+
+int16_t BoundPixelScale(int32_t stored) {
+    return stored >= 1 && stored <= kMaxPixelScale ? static_cast<int16_t>(stored) : int16_t{0};
+}
+
+int32_t EffectivePixelScale(int16_t setting, double devicePixelRatio) {
+    const int16_t bounded = BoundPixelScale(setting);
+    if (bounded > 0) return bounded;
+    if (!(devicePixelRatio >= 1.0)) return 1;
+    const auto rounded = CInt(std::min(devicePixelRatio, static_cast<double>(kMaxPixelScale)));
+    return rounded ? std::clamp<int32_t>(*rounded, 1, kMaxPixelScale) : 1;
 }
 
 AdvancedRunValues ReadAdvancedRunValues(const SettingsStore& store) {

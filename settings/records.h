@@ -301,6 +301,7 @@ struct AdvancedSettings {
     std::string winResize = "0";     // "Adv_WinResize"
     std::string mouseMove = "0";     // "Adv_MouseMove"
     std::string dispBackG = "0";     // "Adv_DispBackG"
+    int16_t pixelScale = 0;          // "Adv_PixelScale"
     bool operator==(const AdvancedSettings&) const = default;
 };
 inline constexpr std::string_view kAdvancedSection = "Advanced";
@@ -325,12 +326,21 @@ struct AdvancedRunValues {
     bool winResize = false;
     bool mouseMove = false;
     bool dispBackG = false;
+    int16_t pixelScale = 0;  // 1..4; 0 (and anything out of range) automatic
 };
 // The run's view of a record: each value bounded, the switches compared
 // with "1". The randomization values are read as the numbers their texts
 // begin with; the per-type preparation bounds them where it uses them.
 AdvancedRunValues BoundAdvancedValues(const AdvancedSettings& advanced);
 AdvancedRunValues ReadAdvancedRunValues(const SettingsStore& store);
+
+// The largest pixel size: how many screen pixels across one star covers.
+inline constexpr int16_t kMaxPixelScale = 4;
+// A stored pixel size within 1..4, or 0 (automatic) for anything else.
+int16_t BoundPixelScale(int32_t stored);
+// The pixel size a window uses: the setting, or when automatic the
+// screen's device pixel ratio rounded, within 1..4.
+int32_t EffectivePixelScale(int16_t setting, double devicePixelRatio);
 
 // Everything the properties dialog edits, as one set.
 struct SettingsSet {

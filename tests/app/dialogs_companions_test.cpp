@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -92,6 +93,7 @@ TEST(AdvancedDialog, RefusalDefaultsAndCancelWriteNothing) {
     // A font this system does not have, and a grayed switch.
     rig.store.WriteSetting("Advanced", "Adv_FontName", "No Such Font Anywhere");
     rig.store.WriteSetting("Advanced", "Adv_MouseMove", "2");
+    rig.store.WriteSetting("Advanced", "Adv_PixelScale", "9");
     const auto before = rig.Settings();
     {
         frmAdvanced dialog(rig.store);
@@ -113,12 +115,17 @@ TEST(AdvancedDialog, RefusalDefaultsAndCancelWriteNothing) {
     frmAdvanced dialog(rig.store);
     dialog.show();
     EXPECT_EQ(Child<QCheckBox>(dialog, "chkMouseM").checkState(), Qt::PartiallyChecked);
+    // A pixel size out of range shows as automatic; the choice is written.
+    QComboBox& pixel = Child<QComboBox>(dialog, "cboPixelScale");
+    EXPECT_EQ(pixel.currentText(), "Automatic");
+    pixel.setCurrentIndex(3);
     Child<QLineEdit>(dialog, "txtAdv_3").setText(" 90 ");
     EXPECT_TRUE(dialog.Confirm());
     EXPECT_EQ(rig.store.ReadSettingText("Advanced", "Adv_FontName", ""), "No Such Font Anywhere");
     EXPECT_EQ(rig.store.ReadSettingText("Advanced", "Adv_MouseMove", ""), "0");
     EXPECT_EQ(rig.store.ReadSettingText("Advanced", "Adv_FontHueV", ""), "90");
     EXPECT_EQ(rig.store.ReadSettingText("Advanced", "Adv_TimeDelay", ""), "40");
+    EXPECT_EQ(rig.store.ReadSettingText("Advanced", "Adv_PixelScale", ""), "3");
 }
 
 // A preview takes the typed values, but only OK puts them into the type.

@@ -1,6 +1,8 @@
 // Composite galaxies, the universe values and the advanced values.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "settings/memory_backend.h"
 #include "settings/records.h"
 
@@ -113,6 +115,26 @@ TEST_F(RecordsTest, AdvancedValuesAreBoundedForTheRun) {
         accented += "\xc3\xa9";
     user.Write("Advanced", "LockMessage", accented);
     EXPECT_EQ(ReadAdvancedRunValues(store).lockMessage, accented.substr(0, 200));
+}
+
+TEST_F(RecordsTest, PixelSizeOutOfRangeIsAutomatic) {
+    for (const char* stored : {"-1", "5", "40000", "2.5x", "abc", ""}) {
+        user.Write("Advanced", "Adv_PixelScale", stored);
+        const int16_t bound = ReadAdvancedRunValues(store).pixelScale;
+        EXPECT_TRUE(bound == 0 || bound == 2) << stored;  // "2.5x" reads as 2
+        if (std::string(stored) != "2.5x") EXPECT_EQ(bound, 0) << stored;
+    }
+    user.Write("Advanced", "Adv_PixelScale", "3");
+    EXPECT_EQ(ReadAdvancedRunValues(store).pixelScale, 3);
+    // Automatic is the screen's ratio rounded, within 1..4; a set size wins.
+    EXPECT_EQ(EffectivePixelScale(0, 1.0), 1);
+    EXPECT_EQ(EffectivePixelScale(0, 2.0), 2);
+    EXPECT_EQ(EffectivePixelScale(0, 1.25), 1);
+    EXPECT_EQ(EffectivePixelScale(0, 9.0), 4);
+    EXPECT_EQ(EffectivePixelScale(0, 0.5), 1);
+    EXPECT_EQ(EffectivePixelScale(0, std::nan("")), 1);
+    EXPECT_EQ(EffectivePixelScale(3, 1.0), 3);
+    EXPECT_EQ(EffectivePixelScale(7, 2.0), 2);
 }
 
 }  // namespace

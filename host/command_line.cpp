@@ -98,4 +98,100 @@ StartCommand ParseCommandLine(std::string_view arguments) {
     return command;
 }
 
+uint32_t ReadWindowId(std::string_view text) {
+    const std::string_view t = Trim(text);
+    size_t at = 0;
+    int base = 10;
+    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
+        base = 16;
+        at = 2;
+    }
+    if (at >= t.size()) return 0;
+    uint64_t value = 0;
+    for (; at < t.size(); ++at) {
+        const char ch = t[at];
+        int digit = -1;
+        if (ch >= '0' && ch <= '9') {
+            digit = ch - '0';
+        } else if (base == 16 && ch >= 'a' && ch <= 'f') {
+            digit = ch - 'a' + 10;
+        } else if (base == 16 && ch >= 'A' && ch <= 'F') {
+            digit = ch - 'A' + 10;
+        }
+        if (digit < 0) return 0;
+        value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
+        if (value > 0xFFFFFFFFull) return 0;
+    }
+    return static_cast<uint32_t>(value);
+}
+
+namespace {
+
+// An option name without its one or two leading dashes; empty when the
+// argument is no option.
+std::string_view OptionName(std::string_view argument) {
+    if (argument.size() < 2 || argument[0] != '-') return {};
+    argument.remove_prefix(argument[1] == '-' ? 2 : 1);
+    return argument;
+}
+
+}  // namespace
+
+HackCommand ParseHackCommand(const std::vector<std::string>& arguments,
+                             const char* environmentWindow) {
+    HackCommand command;
+    const bool daemonWindow = environmentWindow != nullptr && *environmentWindow != '\0';
+    if (arguments.empty()) {
+        if (daemonWindow) {
+            command.target = HackTarget::Window;
+            command.window = ReadWindowId(environmentWindow);
+        }
+        return command;
+    }
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view name = OptionName(arguments[i]);
+        if (name == "help" || name == "h") {
+            command.target = HackTarget::Help;
+            return command;
+        }
+        if (command.target != HackTarget::None) continue;
+        if (name == "root") {
+            // The daemon names the window that stands for the root.
+            command.target = daemonWindow ? HackTarget::Window : HackTarget::Root;
+            if (daemonWindow) command.window = ReadWindowId(environmentWindow);
+        } else if (name == "window-id") {
+            command.target = HackTarget::Window;
+            command.window = i + 1 < arguments.size() ? ReadWindowId(arguments[i + 1]) : 0;
+        } else if (name.substr(0, 10) == "window-id=") {
+            command.target = HackTarget::Window;
+            command.window = ReadWindowId(name.substr(10));
+        }
+    }
+    return command;
+}
+
+std::string UsageText() {
+    return "Usage: orrelume [ARGUMENT]\n"
+           "\n"
+           "Started as the saver (a name ending in .scr, or with orrelume.scr beside it):\n"
+           "  /S               run the saver full screen until a key, a click or mouse moves\n"
+           "  /C, or nothing   open the properties dialog\n"
+           "  /P <window id>   a preview with fewer stars inside that X window\n"
+           "  /A <window id>   ends at once (there is no system password dialog here)\n"
+           "  FILE.glx         import that template into your settings, then run the saver\n"
+           "Only the first two characters of a switch count, in any case. Started as the\n"
+           "application, the program shows the animation in a window of its own and reads\n"
+           "only /C.\n"
+           "\n"
+           "As a hack of an X11 saver daemon, under any name:\n"
+           "  -root            draw into the window XSCREENSAVER_WINDOW names, or else the\n"
+           "                   root window (every monitor)\n"
+           "  -window-id ID    draw into that window (decimal, or hexadecimal after 0x)\n"
+           "  (no argument)    with XSCREENSAVER_WINDOW set: draw into that window\n"
+           "A hack run handles no input; it ends on SIGTERM or SIGINT, or when its window\n"
+           "goes. -install, -fps, -visual V and -window are accepted and ignored.\n"
+           "\n"
+           "  -h, --help       print this and exit\n";
+}
+
 }  // namespace orrelume

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orrelume {
 
@@ -50,5 +51,36 @@ StartCommand ParseCommandLine(std::string_view arguments);
 // skipped, reading stops at what cannot continue a number, no digits give 0),
 // rounded to a 32-bit value. Out of range or negative gives 0: no window.
 uint32_t ReadWindowHandle(std::string_view text);
+
+// The conventions of the X11 saver daemons, which run a saver as a "hack"
+// drawing into a window they own: "-root" (the window named by
+// XSCREENSAVER_WINDOW when the daemon sets it, else the root window),
+// "-window-id ID", or no argument at all with XSCREENSAVER_WINDOW set. Each
+// option may have one dash or two; "-window-id=ID" works too. The daemons'
+// other common options ("-install", "-fps", "-visual V", "-window") are
+// accepted and ignored once one of these is there. Asked for before anything
+// else of the command line, whatever the program file is called.
+enum class HackTarget {
+    None,    // not a hack start
+    Root,    // the root window, or the daemon's window
+    Window,  // a window by its id (0: the id was not a window number)
+    Help,    // "--help", "-h": the usage, printed
+};
+struct HackCommand {
+    HackTarget target = HackTarget::None;
+    uint32_t window = 0;
+};
+// `arguments` are argv[1..]; `environmentWindow` is XSCREENSAVER_WINDOW's
+// value, or null when it is not set.
+HackCommand ParseHackCommand(const std::vector<std::string>& arguments,
+                             const char* environmentWindow);
+
+// An X window id as the daemons write it: decimal, or hexadecimal after
+// "0x"; blanks around it allowed. 0 for anything else: no digits, trailing
+// text, negative, or beyond 32 bits.
+uint32_t ReadWindowId(std::string_view text);
+
+// The arguments the program takes, in both forms, for "--help".
+std::string UsageText();
 
 }  // namespace orrelume

@@ -4,12 +4,16 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "dialogs/properties_dialog.h"
 #include "engine/half_turn.h"
 #include "host/app_window.h"
+#include "host/hack.h"
 #include "host/host_trace.h"
 #include "host/message_box.h"
 #include "host/preview.h"
@@ -134,6 +138,15 @@ int Main(int argc, char** argv) {
     const std::string arguments = CommandLineText(argc, argv);
     const std::string programPath = ProgramPathFromArgv0(argc > 0 ? argv[0] : "");
     Trace("start [" + arguments + "]");
+    const HackCommand hack = ParseHackCommand(
+        std::vector<std::string>(argv + std::min(argc, 1), argv + std::max(argc, 1)),
+        std::getenv("XSCREENSAVER_WINDOW"));
+    if (hack.target == HackTarget::Help) {
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    }
+    // A daemon ends its hack with a signal: the run stops at its next frame.
+    if (hack.target != HackTarget::None) CatchStopSignals();
     if (UsesX11() && !DisplayAvailable()) {
         std::fprintf(stderr, "orrelume: cannot reach the X display (is DISPLAY set?)\n");
         return 1;
@@ -147,7 +160,22 @@ int Main(int argc, char** argv) {
     MessageBoxSink messages;
     SettingsStore store(&user, &machine, &messages);
     HostState& state = ProcessHostState();
-    if (StartUp(state, store, programPath) == kRunModeApplication) {
+    const int16_t mode = StartUp(state, store, programPath);
+    if (hack.target != HackTarget::None) {
+        Trace("hack-start");
+        HackRun run(state, store, hack.window, hack.target == HackTarget::Root);
+        const bool ran = run.Run();
+        store.Flush();
+        Trace("exit");
+        if (!ran) std::fprintf(stderr, "orrelume: no window to draw into\n");
+        return ran ? 0 : 1;
+    }
+    // The settings entry of the desktop menus starts the program file with
+    // "/C", whichever family it belongs to.
+    if (mode == kRunModeApplication &&
+        ToUpperAscii(std::string_view(arguments).substr(0, 2)) == "/C") {
+        Dispatch(state, store, ParseCommandLine(arguments));
+    } else if (mode == kRunModeApplication) {
         Trace("application");
         OpenRunWindow(state, store);
     } else {

@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "host/command_line.h"
 
@@ -39,6 +40,41 @@ TEST(HostCommandLine, WindowHandlesAreReadLikeNumbers) {
     EXPECT_EQ(ReadWindowHandle("99999999999"), 0u);
     EXPECT_EQ(ReadWindowHandle("1e999"), 0u);
     EXPECT_EQ(ReadWindowHandle("2147483647"), 2147483647u);
+}
+
+TEST(HostCommandLine, HackFormsComeFirst) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(ParseHackCommand({"-root"}, nullptr).target, HackTarget::Root);
+    EXPECT_EQ(ParseHackCommand({"--root", "-fps"}, nullptr).target, HackTarget::Root);
+    // The daemon's own window stands for the root.
+    HackCommand daemon = ParseHackCommand({"-root"}, "0x1a00007");
+    EXPECT_EQ(daemon.target, HackTarget::Window);
+    EXPECT_EQ(daemon.window, 0x1a00007u);
+    daemon = ParseHackCommand({}, " 2097 ");
+    EXPECT_EQ(daemon.target, HackTarget::Window);
+    EXPECT_EQ(daemon.window, 2097u);
+    // Without it a bare start is no hack (the properties dialog).
+    EXPECT_EQ(ParseHackCommand({}, nullptr).target, HackTarget::None);
+    EXPECT_EQ(ParseHackCommand({}, "").target, HackTarget::None);
+    EXPECT_EQ(ParseHackCommand({"/C"}, "77").target, HackTarget::None);
+    HackCommand id = ParseHackCommand({"-install", "-window-id", "0XFF"}, nullptr);
+    EXPECT_EQ(id.target, HackTarget::Window);
+    EXPECT_EQ(id.window, 255u);
+    EXPECT_EQ(ParseHackCommand({"--window-id=123"}, nullptr).window, 123u);
+    // A bad id is no window: the run draws nothing rather than guessing.
+    for (const V& bad : {V{"-window-id"}, V{"-window-id", "abc"}, V{"-window-id", "0"},
+                         V{"-window-id", "4294967296"}, V{"-window-id", "0x1ffffffff"},
+                         V{"-window-id", "-5"}, V{"-window-id", "12abc"}, V{"-window-id", "0x"}}) {
+        const HackCommand c = ParseHackCommand(bad, nullptr);
+        EXPECT_EQ(c.target, HackTarget::Window) << bad.back();
+        EXPECT_EQ(c.window, 0u) << bad.back();
+    }
+    EXPECT_EQ(ParseHackCommand({"-window-id", "4294967295"}, nullptr).window, 4294967295u);
+    EXPECT_EQ(ParseHackCommand({"-root", "--help"}, nullptr).target, HackTarget::Help);
+    EXPECT_EQ(ParseHackCommand({"-h"}, "5").target, HackTarget::Help);
+    // The saver's own switches are no hack forms.
+    EXPECT_EQ(ParseHackCommand({"/S"}, nullptr).target, HackTarget::None);
+    EXPECT_EQ(ParseHackCommand({"/p", "2097"}, nullptr).target, HackTarget::None);
 }
 
 TEST(HostCommandLine, TemplateFilesByTheirLastFourCharacters) {

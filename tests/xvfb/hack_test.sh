@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Hack runs, as the X11 saver daemons start them, under the application's
+# own name: "-window-id" draws into another program's window and ends when
+# it goes; "-root" ends within a second of SIGTERM and leaves nothing behind;
+# a bare start with XSCREENSAVER_WINDOW set draws into that window (never
+# the properties dialog) and ends on SIGINT. Bad ids end at once.
+source "$(dirname "$0")/lib.sh"
+
+"$ORRELUME" --help >"$WORK/help.txt" 2>&1 || fail "--help exits 0"
+for form in "-window-id" "-root" "/S" "/P" ".glx"; do
+    grep -q -- "$form" "$WORK/help.txt" || fail "--help names $form"
+done
+note "--help lists both forms, without a display"
+
+start_display
+
+xev -geometry 320x240+40+40 >/dev/null 2>&1 &
+XEV=$!
+STARTED_PIDS+=("$XEV")
+wait_for 5 "xev's window appears" window_exists "Event Tester"
+host=$(windows_named "Event Tester")
+wait_for 5 "xev's window is shown" window_viewable "$host"
+
+run_program "$ORRELUME" -window-id "$(printf '0x%x' "$host")"
+hack=$PROGRAM_PID
+wait_for 5 "the hack starts in xev's window" trace_has "hack $host 320x240"
+wait_for 5 "stars are drawn in it" stars_drawn "$host"
+xdotool windowsize "$host" 400 300
+wait_for 2 "the hack follows the new size" trace_has "hack-layout 400x300"
+kill "$XEV"
+expect_end "$hack" 1 "the hack ends within a second after its window is gone"
+trace_has hack-window-gone || fail "the hack saw its window go"
+note "-window-id draws into another program's window and ends with it"
+
+run_program "$ORRELUME" -root
+hack=$PROGRAM_PID
+wait_for 5 "the root hack draws" trace_has first-frame 2
+wait_for 5 "stars are drawn on the root" stars_drawn root
+kill -TERM "$hack"
+expect_end "$hack" 1 "SIGTERM ends the hack within a second"
+trace_has hack-signal || fail "the hack stopped on the signal"
+leftovers=$(find "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" -type f ! -name QUIV_Galaxy.ini)
+[ -z "$leftovers" ] || fail "the hack leaves nothing behind: $leftovers"
+[ "$(window_count "QUIV:Orrelume 4.1")" -eq 0 ] || fail "the hack shows no window"
+note "SIGTERM ends a -root hack within a second, leaving only the settings"
+
+xev -geometry 300x200+400+300 >/dev/null 2>&1 &
+XEV=$!
+STARTED_PIDS+=("$XEV")
+wait_for 5 "a second xev window appears" window_exists "Event Tester"
+host=$(windows_named "Event Tester")
+wait_for 5 "it is shown" window_viewable "$host"
+XSCREENSAVER_WINDOW=$(printf '0x%x' "$host") run_program "$SAVER"
+hack=$PROGRAM_PID
+wait_for 5 "a bare start with XSCREENSAVER_WINDOW is a hack" trace_has "hack $host 300x200"
+wait_for 5 "stars are drawn in the daemon's window" stars_drawn "$host"
+window_exists "Galaxy Properties" && fail "no properties dialog"
+kill -INT "$hack"
+expect_end "$hack" 1 "SIGINT ends the hack within a second"
+note "XSCREENSAVER_WINDOW with no argument starts a hack, not the dialog"
+
+for bad in abc 0 4294967296 -7; do
+    rc=0
+    timeout $((5 * SLOW)) "$ORRELUME" -window-id "$bad" >>"$WORK/program.log" 2>&1 || rc=$?
+    [ "$rc" -eq 1 ] || fail "-window-id $bad ends by itself, reporting a failure ($rc)"
+done
+window_exists "Galaxy Properties" && fail "no window for bad ids"
+note "bad window ids end at once"
+
+# The settings entry of the desktop menus: "/C" from the application file.
+run_program "$ORRELUME" /C
+# (a first start greets the user before the dialog opens)
+wait_for 10 "/C from the application file opens the properties dialog" \
+    trace_has "^[0-9]* \(welcome\|configuration\)$"
+trace_has application && fail "/C opens no application window"
+kill "$PROGRAM_PID"
+expect_end "$PROGRAM_PID" 2 "the dialog ends"
+note "/C opens the properties dialog from the application file too"

@@ -8,9 +8,13 @@
 #include <QScreen>
 #include <QTime>
 
+#include <QPainter>
+#include <QWindow>
+
 #include <string>
 
 #include "host/host_trace.h"
+#include "platform/x11_foreign_painter.h"
 #include "settings/factory_themes.h"
 #include "settings/numeric.h"
 
@@ -58,6 +62,113 @@ bool MouseMoveRule::Move(double secondsOfDay, bool background) {
 
 frmSaver::frmSaver(HostState& state, SettingsStore& store) : RunWindow(state, store) {}
 
+namespace {
+
+// A black window over one monitor; the saver draws into it.
+class MirrorWindow : public QWidget {
+  public:
+    MirrorWindow() {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setMouseTracking(true);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::black);
+    }
+};
+
+}  // namespace
+
+void frmSaver::CoverOtherScreens() {
+    QScreen* own = QGuiApplication::primaryScreen();
+    if (!own) return;
+    for (QScreen* screen : own->virtualSiblings()) {
+        if (screen == own) continue;
+        Mirror mirror;
+        mirror.window = std::make_unique<MirrorWindow>();
+        QWidget& w = *mirror.window;
+        w.setWindowTitle(QString::fromLatin1(kRunCaption));
+        w.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        w.setCursor(background_ ? Qt::ArrowCursor : Qt::BlankCursor);
+        w.setGeometry(screen->geometry());
+        w.setWindowState(Qt::WindowFullScreen);
+        w.installEventFilter(this);
+        w.show();
+        if (QWindow* handle = w.windowHandle()) handle->installEventFilter(this);
+        const QRect g = w.geometry();
+        Trace("mirror " + std::to_string(g.width()) + "x" + std::to_string(g.height()) + "+" +
+              std::to_string(g.x()) + "+" + std::to_string(g.y()));
+        mirrors_.push_back(std::move(mirror));
+    }
+}
+
+void frmSaver::PresentMore(const DrawingSurface& surface, const SurfaceChanges& changes) {
+    for (Mirror& m : mirrors_) {
+        QWindow* handle = m.window->windowHandle();
+        if (m.failed || !handle || !m.window->isVisible()) continue;
+        const auto id = static_cast<uint32_t>(handle->winId());
+        if (!m.painter || m.painter->Window() != id) {
+            xcb_connection_t* connection = ToolkitConnection();
+            if (!connection) {
+                m.failed = true;
+                continue;
+            }
+            m.painter = std::make_unique<ForeignWindowPainter>(connection, id);
+        }
+        // The same picture, centred on this monitor (cropped where it is
+        // smaller than the saver's own).
+        const qreal ratio = m.window->devicePixelRatioF();
+        const int32_t w = std::min(qRound(m.window->width() * ratio), kMaxSurfaceSide);
+        const int32_t h = std::min(qRound(m.window->height() * ratio), kMaxSurfaceSide);
+        const int32_t s = PixelScale();
+        m.painter->SetScale(s);
+        m.painter->SetPlacement((w - surface.width() * s) / 2, (h - surface.height() * s) / 2,
+                                PixelRect{0, 0, w, h});
+        if (!m.painter->Present(surface, changes)) {
+            m.painter.reset();
+            m.failed = true;
+        }
+    }
+}
+
+bool frmSaver::eventFilter(QObject* watched, QEvent* event) {
+    for (Mirror& m : mirrors_) {
+        if (watched == m.window->windowHandle()) {
+            if (event->type() == QEvent::Expose && m.painter) m.painter->Invalidate();
+            return RunWindow::eventFilter(watched, event);
+        }
+        if (watched != m.window.get()) continue;
+        // Input on another monitor is input on the saver.
+        switch (event->type()) {
+            case QEvent::KeyPress:
+                keyPressEvent(static_cast<QKeyEvent*>(event));
+                return true;
+            case QEvent::MouseButtonPress:
+                mousePressEvent(static_cast<QMouseEvent*>(event));
+                return true;
+            case QEvent::MouseButtonDblClick:
+                mouseDoubleClickEvent(static_cast<QMouseEvent*>(event));
+                return true;
+            case QEvent::MouseMove:
+                mouseMoveEvent(static_cast<QMouseEvent*>(event));
+                return true;
+            case QEvent::Close:
+                // Only the saver's end closes it.
+                if (!state_.StopRequested) {
+                    event->ignore();
+                    return true;
+                }
+                break;
+            default:
+                break;
+        }
+    }
+    return RunWindow::eventFilter(watched, event);
+}
+
 void frmSaver::Run() {
     // Set-up.
     store_.Refresh();
@@ -73,9 +184,11 @@ void frmSaver::Run() {
     // the saver's own settings from the first event on.
     state_.StopRequested = false;
     ignoreMouseMoves_ = advanced.mouseMove;
+    CoverOtherScreens();
     ShowAndActivate();
     if (state_.StopRequested || !isVisible()) {
         if (isVisible()) close();
+        mirrors_.clear();
         Trace("stopped");
         return;
     }
@@ -91,6 +204,7 @@ void frmSaver::Run() {
     Trace("running");
     Driver().RunWindowLoop(false);
     if (isVisible()) close();
+    mirrors_.clear();
     Trace("stopped");
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "host/run_window.h"
 
@@ -44,6 +46,8 @@ class frmSaver : public RunWindow {
     void Run();
 
     bool Background() const { return background_; }
+    // The windows that show the animation on the other monitors.
+    size_t MirrorCount() const { return mirrors_.size(); }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -51,8 +55,19 @@ class frmSaver : public RunWindow {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void PresentMore(const DrawingSurface& surface, const SurfaceChanges& changes) override;
 
   private:
+    // Every monitor but the saver's own gets a black window of its own that
+    // shows the same frames, centred; input on any of them counts.
+    void CoverOtherScreens();
+    struct Mirror {
+        std::unique_ptr<QWidget> window;
+        std::unique_ptr<ForeignWindowPainter> painter;
+        bool failed = false;
+    };
+    std::vector<Mirror> mirrors_;
     bool background_ = false;
     bool ignoreMouseMoves_ = false;
     MouseMoveRule moves_;

@@ -197,3 +197,19 @@ write_settings() {
         printf '%s\n' "$@"
     } >>"$SETTINGS"
 }
+
+# two_monitors: makes the display's one screen (start it with
+# XVFB_SCREEN=2560x720x24) two monitors of 1280x720 side by side, as RandR
+# reports them to the program.
+two_monitors() {
+    xrandr --setmonitor left 1280/339x720/190+0+0 screen >/dev/null
+    xrandr --setmonitor right 1280/339x720/190+1280+0 none >/dev/null
+    [ "$(xrandr --listmonitors | head -n1)" = "Monitors: 2" ] || fail "two monitors are made"
+}
+
+# region_star_pixels FILE GEOMETRY: star pixels (neither black nor white) in
+# a part (WxH+X+Y) of a screenshot.
+region_star_pixels() {
+    "$CONVERT" "$1" -crop "$2" +repage -fill black -opaque white -threshold 0 \
+        -format "%[fx:round(mean*w*h)]" info:
+}

@@ -82,6 +82,34 @@ void JoinBands(const std::vector<PixelRect>& in, std::vector<PixelRect>& out,
     }
 }
 
+// Each word `scale` times over; the usual sizes with the count known to the
+// compiler, which then writes them in wide stores.
+template <int32_t S>
+void WidenRowBy(const uint32_t* in, uint32_t* out, int32_t width) {
+    for (int32_t x = 0; x < width; ++x) {
+        for (int32_t k = 0; k < S; ++k)
+            out[static_cast<size_t>(x) * S + k] = in[x];
+    }
+}
+
+void WidenRow(const uint32_t* in, uint32_t* out, int32_t width, int32_t scale) {
+    switch (scale) {
+        case 2:
+            WidenRowBy<2>(in, out, width);
+            return;
+        case 3:
+            WidenRowBy<3>(in, out, width);
+            return;
+        case 4:
+            WidenRowBy<4>(in, out, width);
+            return;
+        default:
+            for (int32_t x = 0; x < width; ++x)
+                std::fill_n(out + static_cast<size_t>(x) * static_cast<size_t>(scale), scale,
+                            in[x]);
+    }
+}
+
 bool MachineIsLittleEndian() {
     return std::endian::native == std::endian::little;
 }
@@ -313,9 +341,7 @@ void ForeignWindowPainter::ConvertRect(const uint32_t* pixels, int32_t stride, c
             if (s == 1) {
                 std::memcpy(row, in, static_cast<size_t>(r.width) * 4);
             } else {
-                auto* words = reinterpret_cast<uint32_t*>(row);
-                for (int32_t x = 0; x < r.width; ++x)
-                    std::fill_n(words + static_cast<size_t>(x) * static_cast<size_t>(s), s, in[x]);
+                WidenRow(in, reinterpret_cast<uint32_t*>(row), r.width, s);
             }
         } else if (bitsPerPixel_ == 32) {
             ConvertRow32(in, row, r.width, red, green, blue, opaque_, msbFirst_);

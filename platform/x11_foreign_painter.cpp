@@ -1,5 +1,6 @@
 #include "platform/x11_foreign_painter.h"
 
+#include <xcb/render.h>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
@@ -128,6 +129,7 @@ ForeignWindowPainter::ForeignWindowPainter(xcb_connection_t* connection, uint32_
     : connection_(connection), window_(window), useShared_(useShared) {}
 
 ForeignWindowPainter::~ForeignWindowPainter() {
+    FreeRender();
     image_.reset();
     if (gc_ != 0 && connection_) {
         xcb_free_gc(connection_, gc_);
@@ -143,6 +145,7 @@ bool ForeignWindowPainter::Prepare() {
         xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window_), nullptr);
     if (!attributes) return false;
     const xcb_visualid_t visual = attributes->visual;
+    visual_ = visual;
     std::free(attributes);
     xcb_get_geometry_reply_t* geometry =
         xcb_get_geometry_reply(c, xcb_get_geometry(c, window_), nullptr);
@@ -270,6 +273,10 @@ void ForeignWindowPainter::ApplyClip() {
         if (clipSet_) {
             const uint32_t none = XCB_NONE;
             xcb_change_gc(connection_, gc_, XCB_GC_CLIP_MASK, &none);
+            if (windowPicture_ != 0) {
+                xcb_render_change_picture(connection_, windowPicture_, XCB_RENDER_CP_CLIP_MASK,
+                                          &none);
+            }
             clipSet_ = false;
         }
         return;
@@ -298,7 +305,102 @@ void ForeignWindowPainter::ApplyClip() {
     add(a.x, bottom, ax1, ay1);
     xcb_set_clip_rectangles(connection_, XCB_CLIP_ORDERING_YX_BANDED, gc_, 0, 0,
                             static_cast<uint32_t>(n), rects);
+    if (windowPicture_ != 0) {
+        xcb_render_set_picture_clip_rectangles(connection_, windowPicture_, 0, 0,
+                                               static_cast<uint32_t>(n), rects);
+    }
     clipSet_ = true;
+}
+
+bool ForeignWindowPainter::PrepareRender() {
+    renderTried_ = true;
+    xcb_connection_t* c = connection_;
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_render_id);
+    if (!ext || !ext->present) return false;
+    // Transforms and filters came with version 0.6.
+    xcb_render_query_version_reply_t* version =
+        xcb_render_query_version_reply(c, xcb_render_query_version(c, 0, 11), nullptr);
+    if (!version) return false;
+    const bool recent = version->major_version > 0 || version->minor_version >= 6;
+    std::free(version);
+    // The surface's memory becomes a pixmap of the server's.
+    xcb_shm_query_version_reply_t* shm =
+        xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
+    const bool pixmaps =
+        shm && shm->shared_pixmaps && shm->pixmap_format == XCB_IMAGE_FORMAT_Z_PIXMAP;
+    std::free(shm);
+    if (!recent || !pixmaps) return false;
+    xcb_render_query_pict_formats_reply_t* formats =
+        xcb_render_query_pict_formats_reply(c, xcb_render_query_pict_formats(c), nullptr);
+    if (!formats) return false;
+    // The surface's words: 24 bits of colour in the usual places, no alpha.
+    for (xcb_render_pictforminfo_iterator_t f =
+             xcb_render_query_pict_formats_formats_iterator(formats);
+         f.rem; xcb_render_pictforminfo_next(&f)) {
+        const xcb_render_directformat_t& d = f.data->direct;
+        if (f.data->type == XCB_RENDER_PICT_TYPE_DIRECT && f.data->depth == 24 &&
+            d.red_shift == 16 && d.red_mask == 0xFF && d.green_shift == 8 && d.green_mask == 0xFF &&
+            d.blue_shift == 0 && d.blue_mask == 0xFF && d.alpha_mask == 0) {
+            sourceFormat_ = f.data->id;
+        }
+    }
+    for (xcb_render_pictscreen_iterator_t sc =
+             xcb_render_query_pict_formats_screens_iterator(formats);
+         sc.rem && windowFormat_ == 0; xcb_render_pictscreen_next(&sc)) {
+        for (xcb_render_pictdepth_iterator_t d = xcb_render_pictscreen_depths_iterator(sc.data);
+             d.rem && windowFormat_ == 0; xcb_render_pictdepth_next(&d)) {
+            for (xcb_render_pictvisual_iterator_t v = xcb_render_pictdepth_visuals_iterator(d.data);
+                 v.rem; xcb_render_pictvisual_next(&v)) {
+                if (v.data->visual == visual_) {
+                    windowFormat_ = v.data->format;
+                    break;
+                }
+            }
+        }
+    }
+    std::free(formats);
+    if (sourceFormat_ == 0 || windowFormat_ == 0) return false;
+    windowPicture_ = xcb_generate_id(c);
+    xcb_render_create_picture(c, windowPicture_, window_, windowFormat_, 0, nullptr);
+    clipSet_ = true;  // the picture's clip is set anew now
+    ApplyClip();
+    return true;
+}
+
+bool ForeignWindowPainter::SourcePicture(const X11SharedMemory& memory, int32_t width,
+                                         int32_t height) {
+    if (sourcePicture_ != 0 && sourceMemory_ == &memory && sourceWidth_ == width &&
+        sourceHeight_ == height && sourceScale_ == scale_) {
+        return true;
+    }
+    xcb_connection_t* c = connection_;
+    if (sourcePicture_ != 0) xcb_render_free_picture(c, sourcePicture_);
+    if (sourcePixmap_ != 0) xcb_free_pixmap(c, sourcePixmap_);
+    sourcePixmap_ = xcb_generate_id(c);
+    xcb_shm_create_pixmap(c, sourcePixmap_, window_, static_cast<uint16_t>(width),
+                          static_cast<uint16_t>(height), 24, memory.Segment(), 0);
+    sourcePicture_ = xcb_generate_id(c);
+    xcb_render_create_picture(c, sourcePicture_, sourcePixmap_, sourceFormat_, 0, nullptr);
+    // Every window pixel takes the surface pixel it lies in.
+    const auto unit = static_cast<xcb_render_fixed_t>(65536 / scale_);
+    const xcb_render_transform_t shrink{unit, 0, 0, 0, unit, 0, 0, 0, 65536};
+    xcb_render_set_picture_transform(c, sourcePicture_, shrink);
+    static constexpr char kNearest[] = "nearest";
+    xcb_render_set_picture_filter(c, sourcePicture_, sizeof(kNearest) - 1, kNearest, 0, nullptr);
+    sourceMemory_ = &memory;
+    sourceWidth_ = width;
+    sourceHeight_ = height;
+    sourceScale_ = scale_;
+    return true;
+}
+
+void ForeignWindowPainter::FreeRender() {
+    if (!connection_) return;
+    if (sourcePicture_ != 0) xcb_render_free_picture(connection_, sourcePicture_);
+    if (sourcePixmap_ != 0) xcb_free_pixmap(connection_, sourcePixmap_);
+    if (windowPicture_ != 0) xcb_render_free_picture(connection_, windowPicture_);
+    sourcePicture_ = sourcePixmap_ = windowPicture_ = 0;
+    sourceMemory_ = nullptr;
 }
 
 void ForeignWindowPainter::SizeImage(int32_t width, int32_t height) {
@@ -311,7 +413,7 @@ void ForeignWindowPainter::SizeImage(int32_t width, int32_t height) {
     image_.reset();
     // A picture converted for the window's visual (or enlarged), where the
     // surface's own pixels cannot be shown as they are.
-    if ((!usual_ || scale_ > 1) && useShared_ && sharedPossible_) {
+    if ((!usual_ || (scale_ > 1 && !render_)) && useShared_ && sharedPossible_) {
         image_ = X11SharedMemory::Create(connection_,
                                          imageRowBytes_ * static_cast<size_t>(windowHeight));
         if (!image_) sharedPossible_ = false;
@@ -383,12 +485,21 @@ void ForeignWindowPainter::SendRect(const DrawingSurface& surface, PixelRect r) 
     const int32_t y1 = std::min(r.y + r.height, visible.y + visible.height);
     if (x1 <= x0 || y1 <= y0) return;
     r = {x0, y0, x1 - x0, y1 - y0};
+    const int32_t s = scale_;
+    if (render_) {
+        // The server reads the surface's memory and enlarges it.
+        xcb_render_composite(
+            connection_, XCB_RENDER_PICT_OP_SRC, sourcePicture_, XCB_NONE, windowPicture_,
+            static_cast<int16_t>(r.x * s), static_cast<int16_t>(r.y * s), 0, 0,
+            static_cast<int16_t>(originX_ + r.x * s), static_cast<int16_t>(originY_ + r.y * s),
+            static_cast<uint16_t>(r.width * s), static_cast<uint16_t>(r.height * s));
+        return;
+    }
     if (direct_) {
         // The surface's own memory is what the server reads.
         PutShared(*direct_, surface.width(), surface.height(), r, originX_, originY_);
         return;
     }
-    const int32_t s = scale_;
     const uint32_t* pixels = surface.pixels().data();
     const int32_t stride = surface.width();
     const size_t bytesPerPixel = bitsPerPixel_ / 8;
@@ -434,18 +545,21 @@ bool ForeignWindowPainter::Present(const DrawingSurface& surface, const SurfaceC
     }
     // The picture in window pixels stays within what the protocol counts.
     if (std::max(width, height) * scale_ > kFarEdge) SetScale(kFarEdge / std::max(width, height));
+    // Rows of the surface are whole words, which the display takes as they
+    // are only with a scanline pad of at most 32 bits.
+    const auto* shared = dynamic_cast<const X11SharedMemory*>(surface.Memory());
+    const bool readable = usual_ && useShared_ && shared && shared->Connection() == connection_ &&
+                          (static_cast<size_t>(width) * 4) % (scanlinePad_ / 8) == 0;
+    direct_ = readable && scale_ == 1 ? shared : nullptr;
+    render_ = false;
+    if (readable && scale_ > 1) {
+        if (!renderTried_) renderPossible_ = PrepareRender();
+        render_ = renderPossible_ && SourcePicture(*shared, width, height);
+    }
     if (width != imageWidth_ || height != imageHeight_) {
         SizeImage(width, height);
         whole_ = true;
     }
-    // Rows of the surface are whole words, which the display takes as they
-    // are only with a scanline pad of at most 32 bits.
-    const auto* shared = dynamic_cast<const X11SharedMemory*>(surface.Memory());
-    direct_ = usual_ && scale_ == 1 && useShared_ && shared &&
-                      shared->Connection() == connection_ &&
-                      (static_cast<size_t>(width) * 4) % (scanlinePad_ / 8) == 0
-                  ? shared
-                  : nullptr;
     if (changes.cleared || !whole_) {
         // After a clear all is black but what was drawn since: no need to
         // send the rest.

@@ -60,6 +60,13 @@ class ForeignWindowPainter {
 
   private:
     bool Prepare();
+    // Enlarging on the server: the surface's shared memory as a picture
+    // that the display scales into the window itself (RENDER), so the
+    // program's work stays that of the smaller picture. False where the
+    // display cannot.
+    bool PrepareRender();
+    bool SourcePicture(const X11SharedMemory& memory, int32_t width, int32_t height);
+    void FreeRender();
     void SizeImage(int32_t width, int32_t height);
     void ApplyClip();
     void FillBlack();
@@ -113,6 +120,14 @@ class ForeignWindowPainter {
     int32_t scale_ = 1;
     int32_t originX_ = 0, originY_ = 0;
     PixelRect area_;
+    uint32_t visual_ = 0;
+    bool renderTried_ = false, renderPossible_ = false;
+    uint32_t sourceFormat_ = 0, windowFormat_ = 0;
+    uint32_t windowPicture_ = 0, sourcePixmap_ = 0, sourcePicture_ = 0;
+    const X11SharedMemory* sourceMemory_ = nullptr;
+    int32_t sourceWidth_ = 0, sourceHeight_ = 0, sourceScale_ = 0;
+    // This frame's rectangles go through the server's enlargement.
+    bool render_ = false;
 };
 
 // The toolkit's own X connection, when it runs on an X display; null

@@ -29,9 +29,17 @@ std::unique_ptr<X11SharedMemory> X11SharedMemory::Create(xcb_connection_t* c, si
         shmctl(id, IPC_RMID, nullptr);
         return nullptr;
     }
-    const uint32_t segment = xcb_generate_id(c);
+    // Attached for writing where the server allows it: only then may the
+    // segment back a pixmap of the server's (which it enlarges itself).
+    uint32_t segment = xcb_generate_id(c);
     xcb_generic_error_t* error =
-        xcb_request_check(c, xcb_shm_attach_checked(c, segment, static_cast<uint32_t>(id), 1));
+        xcb_request_check(c, xcb_shm_attach_checked(c, segment, static_cast<uint32_t>(id), 0));
+    if (error) {
+        std::free(error);
+        segment = xcb_generate_id(c);
+        error =
+            xcb_request_check(c, xcb_shm_attach_checked(c, segment, static_cast<uint32_t>(id), 1));
+    }
     // Marked for removal at once: the segment goes when the last of us and
     // the server lets go of it, however this program ends.
     shmctl(id, IPC_RMID, nullptr);

@@ -107,7 +107,10 @@ wait_for 5 "the welcome has the keyboard" \
 xdotool key Return
 wait_for 5 "the dialog is shown" trace_has dialog-shown $((shown + 1))
 xdotool key alt+a
-wait_for 3 "the write test's message appears" window_exists "Orrelume"
+wait_for 3 "the write test's message appears" trace_has "message The settings file is read-only."
+# Return goes where the keyboard is: wait until the message has it.
+wait_for 5 "the message has the keyboard" \
+    eval '[ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = Orrelume ]'
 xdotool key Return
 wait_for 3 "the message goes" test "$(window_count Orrelume)" -eq 0
 wait_for 2 "a read-only store refuses the accept" trace_has "accept-refused"

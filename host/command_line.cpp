@@ -99,7 +99,7 @@ StartCommand ParseCommandLine(std::string_view arguments) {
 }
 
 uint32_t ReadWindowId(std::string_view text) {
-    const std::string_view t = Trim(text);
+    const std::string t = Trim(text);
     size_t at = 0;
     int base = 10;
     if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {

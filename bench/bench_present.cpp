@@ -8,15 +8,11 @@
 #if defined(ORRELUME_WITH_APP)
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -24,54 +20,11 @@
 #include "engine/update.h"
 #include "platform/x11_foreign_painter.h"
 #include "platform/x11_shm_image.h"
+#include "tests/support/own_display.h"
 #include "universe/ambient.h"
 
 namespace orrelume::bench {
 namespace {
-
-// The display named by DISPLAY, or an Xvfb of our own of the given size.
-class BenchDisplay {
-  public:
-    BenchDisplay(int width, int height) {
-        if (const char* named = std::getenv("DISPLAY"); named && *named) {
-            name_ = named;
-            return;
-        }
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        const std::string fd = std::to_string(fds[1]);
-        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(fds[0]);
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            dup2(null, 2);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
-                   "-nolisten", "tcp", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        pollfd wait{fds[0], POLLIN, 0};
-        char c = 0;
-        while (pid_ > 0 && poll(&wait, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (!number.empty()) name_ = ":" + number;
-    }
-    ~BenchDisplay() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    const std::string& Name() const { return name_; }
-
-  private:
-    pid_t pid_ = -1;
-    std::string name_;
-};
 
 // The processor time of this thread: the server's process, woken by what we
 // send, may take our core for a while, which is not our work.
@@ -86,9 +39,12 @@ void RoundTrip(xcb_connection_t* c) {
 }
 
 void BM_PresentFrame(benchmark::State& state, int width, int height) {
-    BenchDisplay display(width, height);
-    xcb_connection_t* c =
-        display.Name().empty() ? nullptr : xcb_connect(display.Name().c_str(), nullptr);
+    // The display named by DISPLAY, or an Xvfb of our own of the size.
+    const char* named = std::getenv("DISPLAY");
+    std::optional<testing::OwnDisplay> own;
+    if (!named || !*named) own.emplace(width, height, 24);
+    const std::string name = own ? own->Name() : std::string(named);
+    xcb_connection_t* c = name.empty() ? nullptr : xcb_connect(name.c_str(), nullptr);
     if (!c || xcb_connection_has_error(c)) {
         if (c) xcb_disconnect(c);
         state.SkipWithError("needs an X display (DISPLAY, or Xvfb installed)");

@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QColor>
@@ -27,6 +22,7 @@
 #include "platform/x11_shm_image.h"
 #include "settings/factory_themes.h"
 #include "support/core_fixture.h"
+#include "support/own_display.h"
 
 namespace orrelume {
 namespace {
@@ -149,46 +145,6 @@ TEST(HostFrameChanges, TheToolkitPaintsTheSurfaceAndBlackBeyondIt) {
     EXPECT_EQ(TakeChangedRegion(surface), QRegion(32, 8, 8, 8));
 }
 
-// An Xvfb display of the test's own; not started where Xvfb is missing.
-class OwnDisplay {
-  public:
-    explicit OwnDisplay(int depth) {
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        const std::string fd = std::to_string(fds[1]);
-        const std::string screen = "320x240x" + std::to_string(depth);
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(fds[0]);
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            dup2(null, 2);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
-                   "-nolisten", "tcp", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        pollfd wait{fds[0], POLLIN, 0};
-        char c = 0;
-        while (pid_ > 0 && poll(&wait, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (!number.empty()) name_ = ":" + number;
-    }
-    ~OwnDisplay() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    const std::string& Name() const { return name_; }
-
-  private:
-    pid_t pid_ = -1;
-    std::string name_;
-};
-
 // What a window of the display shows, one word per pixel as the surface
 // keeps it (0xFFRRGGBB), read back at 16 or 32 bits per pixel.
 std::vector<uint32_t> WindowPixels(xcb_connection_t* c, uint32_t window, int w, int h, int depth) {
@@ -237,7 +193,7 @@ TEST(HostFrameChanges, TheWindowShowsEveryFrameOnEveryWayToTheDisplay) {
     // and converted for a 16-bit display.
     for (const auto& [depth, shared] : {std::pair{24, true}, {24, false}, {16, true}}) {
         SCOPED_TRACE("depth " + std::to_string(depth) + (shared ? ", shared" : ""));
-        OwnDisplay display(depth);
+        testing::OwnDisplay display(320, 240, depth);
         if (display.Name().empty()) GTEST_SKIP() << "no Xvfb";
         xcb_connection_t* c = xcb_connect(display.Name().c_str(), nullptr);
         ASSERT_FALSE(xcb_connection_has_error(c));

@@ -103,9 +103,7 @@ TEST(StoreAcceptProcess, ASaverRestartingDuringAcceptsReadsWholeOnesAndKillsLeav
         if (kill % 2 == 1) {
             // Every other time, one accept finishes first, so that new ones do
             // get committed between the kills.
-            char c;
-            while (reported.find('\n') == std::string::npos && read(child.stdoutFd, &c, 1) == 1)
-                reported.push_back(c);
+            reported = testing::ReadFirstLine(child);
         }
         const auto until =
             std::chrono::steady_clock::now() + std::chrono::microseconds(runMicroseconds(random));

@@ -83,9 +83,7 @@ TEST(StoreProcess, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewSet) {
         if (kill % 2 == 1) {
             // Every other time, let one save finish first, so that the kill
             // falls into a later one and new sets do get committed.
-            char c;
-            while (reported.find('\n') == std::string::npos && read(child.stdoutFd, &c, 1) == 1)
-                reported.push_back(c);
+            reported = testing::ReadFirstLine(child);
         }
         usleep(static_cast<useconds_t>(delayMicroseconds(random)));
         ::kill(child.pid, SIGKILL);

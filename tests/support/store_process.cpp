@@ -51,6 +51,14 @@ ChildProcess StartChild(const std::vector<std::string>& argv,
     return child;
 }
 
+std::string ReadFirstLine(const ChildProcess& child) {
+    std::string line;
+    char c;
+    while (line.find('\n') == std::string::npos && read(child.stdoutFd, &c, 1) == 1)
+        line.push_back(c);
+    return line;
+}
+
 int FinishChild(ChildProcess& child, std::string* output) {
     if (child.stdoutFd >= 0) {
         char buffer[4096];

@@ -18,6 +18,9 @@ struct ChildProcess {
 // (an empty value removes the variable), and its standard output on a pipe.
 ChildProcess StartChild(const std::vector<std::string>& argv,
                         const std::map<std::string, std::string>& env = {});
+// Reads the child's output up to and with its first line end (or its end):
+// the child has then finished what that line reports.
+std::string ReadFirstLine(const ChildProcess& child);
 // Reads the child's output to its end and waits for it; the exit status as
 // waitpid gives it.
 int FinishChild(ChildProcess& child, std::string* output = nullptr);

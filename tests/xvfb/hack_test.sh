@@ -14,12 +14,8 @@ note "--help lists both forms, without a display"
 
 start_display
 
-xev -geometry 320x240+40+40 >/dev/null 2>&1 &
-XEV=$!
-STARTED_PIDS+=("$XEV")
-wait_for 5 "xev's window appears" window_exists "Event Tester"
-host=$(windows_named "Event Tester")
-wait_for 5 "xev's window is shown" window_viewable "$host"
+start_xev 320x240+40+40
+host=$XEV_WINDOW
 
 run_program "$ORRELUME" -window-id "$(printf '0x%x' "$host")"
 hack=$PROGRAM_PID
@@ -44,12 +40,8 @@ leftovers=$(find "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" -type f ! -name QUIV_Gala
 [ "$(window_count "QUIV:Orrelume 4.1")" -eq 0 ] || fail "the hack shows no window"
 note "SIGTERM ends a -root hack within a second, leaving only the settings"
 
-xev -geometry 300x200+400+300 >/dev/null 2>&1 &
-XEV=$!
-STARTED_PIDS+=("$XEV")
-wait_for 5 "a second xev window appears" window_exists "Event Tester"
-host=$(windows_named "Event Tester")
-wait_for 5 "it is shown" window_viewable "$host"
+start_xev 300x200+400+300
+host=$XEV_WINDOW
 XSCREENSAVER_WINDOW=$(printf '0x%x' "$host") run_program "$SAVER"
 hack=$PROGRAM_PID
 wait_for 5 "a bare start with XSCREENSAVER_WINDOW is a hack" trace_has "hack $host 300x200"

@@ -173,6 +173,17 @@ window_viewable() {
     xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"
 }
 
+# start_xev GEOMETRY: another program's window (xev's), shown; its process
+# id is in $XEV and its window in $XEV_WINDOW.
+start_xev() {
+    xev -geometry "$1" >/dev/null 2>&1 &
+    XEV=$!
+    STARTED_PIDS+=("$XEV")
+    wait_for 5 "xev's window appears" window_exists "Event Tester"
+    XEV_WINDOW=$(windows_named "Event Tester")
+    wait_for 5 "xev's window is shown" window_viewable "$XEV_WINDOW"
+}
+
 # The number of a window's pixels that are neither black nor white (stars,
 # where the background is black and other programs' windows are white).
 star_pixels() {

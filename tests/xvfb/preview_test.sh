@@ -19,12 +19,8 @@ covered() {
     white=$(white_pixels "$1") && [ "$white" -le 3000 ]
 }
 
-xev -geometry 320x240+40+40 >/dev/null 2>&1 &
-XEV=$!
-STARTED_PIDS+=("$XEV")
-wait_for 5 "xev's window appears" window_exists "Event Tester"
-host=$(windows_named "Event Tester")
-wait_for 5 "xev's window is shown" window_viewable "$host"
+start_xev 320x240+40+40
+host=$XEV_WINDOW
 
 run_program "$SAVER" /p "$host"
 preview=$PROGRAM_PID

@@ -26,11 +26,8 @@ STARTED_PIDS+=($!)
 wait_for 5 "the open dialog appears" window_exists "Galaxy Properties"
 dialog=$(windows_named "Galaxy Properties")
 wait_for 5 "the dialog is shown" window_viewable "$dialog"
-xev -geometry 300x200+400+300 >/dev/null 2>&1 &
-STARTED_PIDS+=($!)
-wait_for 5 "another window appears" window_exists "Event Tester"
-other=$(windows_named "Event Tester")
-wait_for 5 "it is shown" window_viewable "$other"
+start_xev 300x200+400+300
+other=$XEV_WINDOW
 xdotool windowfocus "$other"
 wait_for 2 "the other window has the focus" test "$(xdotool getwindowfocus)" = "$other"
 timeout $((10 * SLOW)) "$SAVER" /c >>"$WORK/program.log" 2>&1 || fail "/c ends"

@@ -130,9 +130,11 @@ ForeignWindowPainter::ForeignWindowPainter(xcb_connection_t* connection, uint32_
 
 ForeignWindowPainter::~ForeignWindowPainter() {
     FreeRender();
+    FreeSurfacePixmap();
     image_.reset();
-    if (gc_ != 0 && connection_) {
-        xcb_free_gc(connection_, gc_);
+    if (connection_ && (gc_ != 0 || tileGc_ != 0)) {
+        if (gc_ != 0) xcb_free_gc(connection_, gc_);
+        if (tileGc_ != 0) xcb_free_gc(connection_, tileGc_);
         xcb_flush(connection_);
     }
 }
@@ -196,6 +198,13 @@ bool ForeignWindowPainter::Prepare() {
     usual_ = bitsPerPixel_ == 32 && redMask_ == 0xFF0000u && greenMask_ == 0xFF00u &&
              blueMask_ == 0xFFu && msbFirst_ != MachineIsLittleEndian();
     sharedPossible_ = useShared_ && DisplayOffersSharedMemory(c);
+    if (sharedPossible_) {
+        xcb_shm_query_version_reply_t* shm =
+            xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
+        sharedPixmaps_ =
+            shm && shm->shared_pixmaps && shm->pixmap_format == XCB_IMAGE_FORMAT_Z_PIXMAP;
+        std::free(shm);
+    }
     ApplyClip();
     return true;
 }
@@ -399,8 +408,156 @@ void ForeignWindowPainter::FreeRender() {
     if (sourcePicture_ != 0) xcb_render_free_picture(connection_, sourcePicture_);
     if (sourcePixmap_ != 0) xcb_free_pixmap(connection_, sourcePixmap_);
     if (windowPicture_ != 0) xcb_render_free_picture(connection_, windowPicture_);
-    sourcePicture_ = sourcePixmap_ = windowPicture_ = 0;
+    if (tilePicture_ != 0) xcb_render_free_picture(connection_, tilePicture_);
+    sourcePicture_ = sourcePixmap_ = windowPicture_ = tilePicture_ = 0;
     sourceMemory_ = nullptr;
+}
+
+bool ForeignWindowPainter::SurfacePixmap(const X11SharedMemory& memory, int32_t width,
+                                         int32_t height) {
+    if (surfacePixmap_ != 0 && pixmapMemory_ == &memory && pixmapSegment_ == memory.Segment() &&
+        pixmapWidth_ == width && pixmapHeight_ == height) {
+        return true;
+    }
+    FreeSurfacePixmap();
+    xcb_connection_t* c = connection_;
+    surfacePixmap_ = xcb_generate_id(c);
+    xcb_shm_create_pixmap(c, surfacePixmap_, window_, static_cast<uint16_t>(width),
+                          static_cast<uint16_t>(height), depth_, memory.Segment(), 0);
+    pixmapMemory_ = &memory;
+    pixmapSegment_ = memory.Segment();
+    pixmapWidth_ = width;
+    pixmapHeight_ = height;
+    return true;
+}
+
+void ForeignWindowPainter::FreeSurfacePixmap() {
+    if (surfacePixmap_ != 0 && connection_) xcb_free_pixmap(connection_, surfacePixmap_);
+    surfacePixmap_ = 0;
+    pixmapMemory_ = nullptr;
+}
+
+namespace {
+
+// The window's part of the tiles, less an excluded rectangle: the clip of
+// a copy, in the window's pixels. The tiles come band by band (each band's
+// tiles share their rows, left to right, none overlapping) and so do the
+// clip's rectangles, which lets the display take them without sorting.
+void TileClip(const std::vector<PixelRect>& tiles, int32_t scale, int32_t originX, int32_t originY,
+              const PixelRect& area, const PixelRect& excluded, std::vector<xcb_rectangle_t>& out) {
+    out.clear();
+    const int32_t ax0 = area.x, ay0 = area.y;
+    const int32_t ax1 = area.x + area.width, ay1 = area.y + area.height;
+    const bool cut = excluded.width > 0 && excluded.height > 0;
+    const int32_t ex0 = excluded.x, ey0 = excluded.y;
+    const int32_t ex1 = excluded.x + excluded.width, ey1 = excluded.y + excluded.height;
+    auto add = [&](int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+        if (x1 > x0 && y1 > y0) {
+            out.push_back({static_cast<int16_t>(x0), static_cast<int16_t>(y0),
+                           static_cast<uint16_t>(x1 - x0), static_cast<uint16_t>(y1 - y0)});
+        }
+    };
+    for (size_t i = 0; i < tiles.size();) {
+        // One band: its rows in the window, within the area.
+        const int32_t ty = tiles[i].y;
+        size_t end = i;
+        while (end < tiles.size() && tiles[end].y == ty)
+            ++end;
+        const int32_t y0 = std::max(originY + ty * scale, ay0);
+        const int32_t y1 = std::min(originY + (ty + tiles[i].height) * scale, ay1);
+        if (y1 > y0) {
+            // The excluded rectangle splits the band into up to three bands:
+            // above it, beside it, below it.
+            const int32_t splits[4] = {y0, cut ? std::clamp(ey0, y0, y1) : y1,
+                                       cut ? std::clamp(ey1, y0, y1) : y1, y1};
+            for (int part = 0; part < 3; ++part) {
+                const int32_t top = splits[part], bottom = splits[part + 1];
+                if (bottom <= top) continue;
+                const bool beside = cut && part == 1;
+                for (size_t j = i; j < end; ++j) {
+                    const int32_t x0 = std::max(originX + tiles[j].x * scale, ax0);
+                    const int32_t x1 =
+                        std::min(originX + (tiles[j].x + tiles[j].width) * scale, ax1);
+                    if (beside) {
+                        add(x0, top, std::min(x1, ex0), bottom);
+                        add(std::max(x0, ex1), top, x1, bottom);
+                    } else {
+                        add(x0, top, x1, bottom);
+                    }
+                }
+            }
+        }
+        i = end;
+    }
+}
+
+}  // namespace
+
+bool ForeignWindowPainter::SendTilesAtOnce(const DrawingSurface& surface,
+                                           const std::vector<PixelRect>& tiles) {
+    if (!render_ && !(direct_ && sharedPixmaps_)) return false;
+    xcb_connection_t* c = connection_;
+    if (render_) {
+        if (tilePicture_ == 0) {
+            tilePicture_ = xcb_generate_id(c);
+            xcb_render_create_picture(c, tilePicture_, window_, windowFormat_, 0, nullptr);
+        }
+    } else {
+        if (tileGc_ == 0) {
+            tileGc_ = xcb_generate_id(c);
+            const uint32_t values[] = {0};
+            xcb_create_gc(c, tileGc_, window_, XCB_GC_GRAPHICS_EXPOSURES, values);
+        }
+        SurfacePixmap(*direct_, surface.width(), surface.height());
+    }
+    const int32_t s = scale_;
+    // The picture's part of the area, in the window's pixels.
+    const PixelRect visible = VisiblePart(surface.width(), surface.height());
+    PixelRect area{originX_ + visible.x * s, originY_ + visible.y * s, visible.width * s,
+                   visible.height * s};
+    if (area_.width > 0) {
+        const int32_t x0 = std::max(area.x, area_.x), y0 = std::max(area.y, area_.y);
+        const int32_t x1 = std::min(area.x + area.width, area_.x + area_.width);
+        const int32_t y1 = std::min(area.y + area.height, area_.y + area_.height);
+        area = {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+    }
+    {
+        // Within what the protocol counts.
+        const int32_t x0 = std::clamp(area.x, 0, kFarEdge), y0 = std::clamp(area.y, 0, kFarEdge);
+        const int32_t x1 = std::clamp(area.x + area.width, x0, kFarEdge);
+        const int32_t y1 = std::clamp(area.y + area.height, y0, kFarEdge);
+        area = {x0, y0, x1 - x0, y1 - y0};
+    }
+    TileClip(tiles, s, originX_, originY_, area, excluded_, tileClip_);
+    // As many rectangles to a request as the display takes.
+    const size_t perRequest = std::clamp<size_t>((maxRequestBytes_ - 16) / 8, 1, 8192);
+    for (size_t first = 0; first < tileClip_.size(); first += perRequest) {
+        const size_t n = std::min(perRequest, tileClip_.size() - first);
+        const xcb_rectangle_t* rects = tileClip_.data() + first;
+        int32_t x0 = kFarEdge, y0 = kFarEdge, x1 = 0, y1 = 0;
+        for (size_t k = 0; k < n; ++k) {
+            x0 = std::min<int32_t>(x0, rects[k].x);
+            y0 = std::min<int32_t>(y0, rects[k].y);
+            x1 = std::max<int32_t>(x1, rects[k].x + rects[k].width);
+            y1 = std::max<int32_t>(y1, rects[k].y + rects[k].height);
+        }
+        const auto count = static_cast<uint32_t>(n);
+        if (render_) {
+            xcb_render_set_picture_clip_rectangles(c, tilePicture_, 0, 0, count, rects);
+            xcb_render_composite(c, XCB_RENDER_PICT_OP_SRC, sourcePicture_, XCB_NONE, tilePicture_,
+                                 static_cast<int16_t>(x0 - originX_),
+                                 static_cast<int16_t>(y0 - originY_), 0, 0,
+                                 static_cast<int16_t>(x0), static_cast<int16_t>(y0),
+                                 static_cast<uint16_t>(x1 - x0), static_cast<uint16_t>(y1 - y0));
+        } else {
+            xcb_set_clip_rectangles(c, XCB_CLIP_ORDERING_YX_BANDED, tileGc_, 0, 0, count, rects);
+            xcb_copy_area(c, surfacePixmap_, window_, tileGc_, static_cast<int16_t>(x0 - originX_),
+                          static_cast<int16_t>(y0 - originY_), static_cast<int16_t>(x0),
+                          static_cast<int16_t>(y0), static_cast<uint16_t>(x1 - x0),
+                          static_cast<uint16_t>(y1 - y0));
+        }
+    }
+    return true;
 }
 
 void ForeignWindowPainter::SizeImage(int32_t width, int32_t height) {
@@ -564,7 +721,7 @@ bool ForeignWindowPainter::Present(const DrawingSurface& surface, const SurfaceC
         // After a clear all is black but what was drawn since: no need to
         // send the rest.
         if (changes.cleared) FillBlack();
-        if (changes.rects) {
+        if (changes.rects && !SendTilesAtOnce(surface, *changes.rects)) {
             JoinBands(*changes.rects, joined_, above_, here_);
             for (const PixelRect& r : joined_)
                 SendRect(surface, r);

@@ -8,14 +8,14 @@
 // then a handful of requests.
 #pragma once
 
+#include <xcb/xcb.h>
+
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "driver/drawing_surface.h"
 #include "platform/x11_shm_image.h"
-
-struct xcb_connection_t;
 
 namespace orrelume {
 
@@ -73,6 +73,14 @@ class ForeignWindowPainter {
     // Sends a part of the surface (converted, where the window's visual
     // needs it).
     void SendRect(const DrawingSurface& surface, PixelRect r);
+    // Sends all the changed tiles at once where the display reads the
+    // surface's memory as a pixmap of its own: the tiles become the clip of
+    // one copy (a request of 8 bytes a tile instead of one request a tile).
+    // False where it cannot; the tiles then go one run at a time.
+    bool SendTilesAtOnce(const DrawingSurface& surface, const std::vector<PixelRect>& tiles);
+    // The surface's memory as a pixmap of the display, for SendTilesAtOnce.
+    bool SurfacePixmap(const X11SharedMemory& memory, int32_t width, int32_t height);
+    void FreeSurfacePixmap();
     // Sends the part `r` of a picture in `memory` to the window, where the
     // picture's top-left pixel lies at (atX, atY).
     void PutShared(const X11SharedMemory& memory, int32_t totalWidth, int32_t totalHeight,
@@ -128,6 +136,16 @@ class ForeignWindowPainter {
     int32_t sourceWidth_ = 0, sourceHeight_ = 0, sourceScale_ = 0;
     // This frame's rectangles go through the server's enlargement.
     bool render_ = false;
+    // The display makes pixmaps of shared memory.
+    bool sharedPixmaps_ = false;
+    // The surface's memory as a pixmap, and the clip of each frame's copy:
+    // a graphics context (or a window picture, when enlarging) of its own,
+    // so the area's clip stays on the other.
+    uint32_t surfacePixmap_ = 0, tileGc_ = 0, tilePicture_ = 0;
+    const X11SharedMemory* pixmapMemory_ = nullptr;
+    uint32_t pixmapSegment_ = 0;
+    int32_t pixmapWidth_ = 0, pixmapHeight_ = 0;
+    std::vector<xcb_rectangle_t> tileClip_;
 };
 
 // The toolkit's own X connection, when it runs on an X display; null

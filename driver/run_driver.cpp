@@ -113,18 +113,24 @@ void RunDriver::SettleAfterFirstStep() {
 }
 
 bool RunDriver::FramePacer() {
-    // Serve window events at least once, then wait (blocking in the host,
-    // woken by events) until the frame has lasted the frame delay since its
-    // stamp, looking at the stop flag after every yield.
-    int32_t wait = 0;
+    // Serve window events at least once, waiting in the same yield (blocking
+    // in the host, woken by events) for what is left of the frame delay
+    // since the frame's stamp; look at the stop flag after every yield. One
+    // yield a frame where nothing comes between: each costs a wake-up.
+    auto left = [this]() -> int32_t {
+        if (unpaced_) return 0;
+        const int64_t elapsed = std::llabs(static_cast<int64_t>(host_.TickCount()) -
+                                           static_cast<int64_t>(FrameStartTime));
+        return static_cast<int32_t>(std::max<int64_t>(0, surface_.FrameDelay - elapsed));
+    };
+    // A stop asked for already is served at once.
+    int32_t wait = state_.StopRequested ? 0 : left();
     for (;;) {
         host_.ProcessEvents(wait);
         if (state_.StopRequested) return true;
-        if (unpaced_) return false;
-        const int64_t elapsed = std::llabs(static_cast<int64_t>(host_.TickCount()) -
-                                           static_cast<int64_t>(FrameStartTime));
-        if (elapsed >= surface_.FrameDelay) return false;
-        wait = static_cast<int32_t>(surface_.FrameDelay - elapsed);
+        if (wait == 0) return false;
+        wait = left();
+        if (wait == 0) return false;
     }
 }
 

@@ -9,9 +9,12 @@
 namespace orrelume {
 
 void ServeWindowEvents(int32_t maxWaitMs) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (maxWaitMs <= 0) return;
-    // The timer only wakes the wait; whatever event comes first ends it.
+    if (maxWaitMs <= 0) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return;
+    }
+    // Events already pending are served without waiting. The timer only
+    // wakes the wait; whatever event comes first ends it.
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);

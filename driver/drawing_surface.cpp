@@ -19,6 +19,8 @@ void DrawingSurface::SetSize(int32_t width, int32_t height) {
     // Memory of the right size is kept: a surface set up again at the size
     // it had (every run start) needs none anew.
     const bool allocate = allocator_ != nullptr;
+    // What was written to the picture before is gone with it.
+    log_.Discard();
     if (count != count_ || allocate != allocated_) {
         memory_.reset();
         own_ = {};
@@ -31,6 +33,7 @@ void DrawingSurface::SetSize(int32_t width, int32_t height) {
             words_ = own_.data();
         }
         count_ = count;
+        log_.Target(words_, static_cast<uint32_t>(count_ - 1));
     }
     std::fill_n(words_, count_, 0xFF000000u);
     const int32_t tilesX = (width_ + kTileWidth - 1) >> kTileShiftX;
@@ -50,6 +53,8 @@ void DrawingSurface::ComputeGeometry(float extraFactor) {
 }
 
 void DrawingSurface::ClearSurface() {
+    // All black: what was written before needs no writing.
+    log_.Discard();
     std::fill_n(words_, count_, 0xFF000000u);
     // All black now: what was drawn before no longer needs showing.
     std::fill(tiles_.begin(), tiles_.end(), uint8_t{0});
@@ -73,6 +78,8 @@ inline uint32_t MarkBits(uint64_t word) {
 }  // namespace
 
 SurfaceChanges DrawingSurface::TakeChanges() const {
+    // What is shown is the picture with every write made.
+    log_.Apply();
     changed_.clear();
     SurfaceChanges out;
     out.cleared = cleared_;
@@ -134,6 +141,7 @@ Canvas DrawingSurface::View() {
     c.tiles = tiles_.empty() ? nullptr : tiles_.data();
     c.tilesPerRow = tilesPerRow_;
     if (!tiles_.empty()) c.spareTile = &tiles_.back();
+    if (count_ != 0) c.log = &log_;
     return c;
 }
 

@@ -76,11 +76,17 @@ class DrawingSurface {
     float projScale() const { return projScale_; }
     // The picture's width x height pixels, row after row, in the display's
     // order (Canvas::Pixel: blue in the low byte, the fourth byte set; a
-    // 32-bit RGB image), then the canvas's spare word. Writing here directly
-    // marks nothing: the change is not shown until its tile is marked
-    // (MarkAll).
-    std::span<const uint32_t> pixels() const { return {words_, count_}; }
-    std::span<uint32_t> pixels() { return {words_, count_}; }
+    // 32-bit RGB image), then the canvas's spare word, with every write of
+    // the canvas made so far. Writing here directly marks nothing: the
+    // change is not shown until its tile is marked (MarkAll).
+    std::span<const uint32_t> pixels() const {
+        log_.Apply();
+        return {words_, count_};
+    }
+    std::span<uint32_t> pixels() {
+        log_.Apply();
+        return {words_, count_};
+    }
 
     // Hands what changed since the last call to whoever shows the picture,
     // and starts counting afresh. The rectangles stay valid until the next
@@ -113,6 +119,8 @@ class DrawingSurface {
     int32_t tilesX_ = 0, tilesPerRow_ = 0;
     mutable bool cleared_ = true;
     mutable std::vector<PixelRect> changed_;
+    // The canvas's writes not yet in the picture.
+    mutable PixelLog log_;
 };
 
 }  // namespace orrelume

@@ -10,10 +10,15 @@
 // Every write also marks the tile of the picture it falls in, so that
 // showing a frame costs what the frame drew, not what the screen holds: only
 // the marked tiles are sent to the display.
+//
+// A canvas of a drawing surface holds its writes back in the surface's
+// pixel log, which writes them into the picture before anyone reads it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+#include "engine/pixel_log.h"
 
 namespace orrelume {
 
@@ -45,6 +50,9 @@ struct Canvas {
     int32_t tilesPerRow = 0;
     // A byte outside the map that takes the marks of the dropped pixels.
     uint8_t* spareTile = &gNoTileMap;
+    // Where the writes wait for the picture, when the canvas has a log (its
+    // spare word is then the picture's last word).
+    PixelLog* log = nullptr;
 
     // The word that shows a colour; its own inverse on the colour bits.
     static constexpr uint32_t Pixel(uint32_t rgb) {
@@ -57,8 +65,9 @@ struct Canvas {
     void Plot(int32_t x, int32_t y, uint32_t color) const {
         if (static_cast<uint32_t>(x) < static_cast<uint32_t>(width) &&
             static_cast<uint32_t>(y) < static_cast<uint32_t>(height)) {
-            pixels[static_cast<size_t>(y) * static_cast<size_t>(stride) + static_cast<size_t>(x)] =
-                Pixel(color);
+            const size_t index =
+                static_cast<size_t>(y) * static_cast<size_t>(stride) + static_cast<size_t>(x);
+            *(log ? log->Slot(static_cast<uint32_t>(index)) : pixels + index) = Pixel(color);
             tiles[TileOf(x, y)] = 1;
         }
     }
@@ -72,10 +81,12 @@ struct Canvas {
             inside ? static_cast<size_t>(y) * static_cast<size_t>(stride) + static_cast<size_t>(x)
                    : 0;
         *(inside ? tiles + TileOf(x, y) : spareTile) = 1;
+        if (log) return log->Slot(inside ? static_cast<uint32_t>(index) : log->SpareIndex());
         return inside ? pixels + index : spare;
     }
     // The colour of pixel (x, y), red in the low byte; black outside.
     uint32_t PixelAt(int32_t x, int32_t y) const {
+        if (log) log->Apply();
         if (static_cast<uint32_t>(x) < static_cast<uint32_t>(width) &&
             static_cast<uint32_t>(y) < static_cast<uint32_t>(height)) {
             return Pixel(pixels[static_cast<size_t>(y) * static_cast<size_t>(stride) +

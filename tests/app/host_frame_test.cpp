@@ -123,6 +123,34 @@ TEST(HostFrameChanges, ChangesAreTilesAroundWhatWasWrittenThenNothing) {
     EXPECT_TRUE(cleared.rects->empty());
 }
 
+TEST(HostFrameChanges, WritesReachThePictureInTheOrderMade) {
+    // The canvas holds its writes back; whatever reads the picture sees
+    // every write made, the later of two to one pixel winning, however many
+    // the frame made.
+    DrawingSurface surface;
+    surface.SetSize(64, 64);
+    const Canvas canvas = surface.View();
+    const int total = static_cast<int>(PixelLog::kCapacity) * 2 + 7;
+    for (int i = 0; i < total; ++i)
+        canvas.Plot(i % 64, (i / 64) % 64, static_cast<uint32_t>(i));
+    for (int x = 0; x < 64; ++x) {
+        // Each pixel's last write.
+        const int last = (total - 1 - x) / 4096 * 4096 + x;
+        ASSERT_EQ(canvas.PixelAt(x, 0), static_cast<uint32_t>(last)) << x;
+    }
+    // A clear drops what was waiting; a new size leaves nothing to write
+    // into the memory that went.
+    canvas.Plot(3, 3, 0xABCDEF);
+    surface.ClearSurface();
+    EXPECT_EQ(surface.pixels()[3 * 64 + 3], Canvas::Pixel(0));
+    canvas.Plot(4, 4, 0xABCDEF);
+    surface.SetSize(300, 200);
+    const Canvas bigger = surface.View();
+    EXPECT_EQ(bigger.PixelAt(4, 4), 0u);
+    *bigger.SlotOrSpare(299, 199, true) = Canvas::Pixel(0x20);
+    EXPECT_EQ(bigger.PixelAt(299, 199), 0x20u);
+}
+
 TEST(HostFrameChanges, TheToolkitPaintsTheSurfaceAndBlackBeyondIt) {
     test::HostTestApp();
     DrawingSurface surface;

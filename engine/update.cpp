@@ -234,21 +234,34 @@ struct PassArrays {
 };
 
 #if defined(__SSE2__)
-// Moves and projects four ordinary, rotating stars at once: the same
-// operations in the same order as MoveAndDraw, so the results are the same
-// to the bit. Gives their next pixels and a bit mask of those drawn.
+// Moves and projects four ordinary stars at once: the same operations in
+// the same order as MoveAndDraw, so the results are the same to the bit.
+// The stars of the lanes set in `moved` have been moved by their type's own
+// motion already; the others turn by their rotation step. Gives their next
+// pixels and a bit mask of those drawn.
 inline int ProjectFour(const PassArrays& a, const Canvas& canvas,
-                       const std::array<TypeDraw, kGalaxyTypeCount>& types, int32_t s,
+                       const std::array<TypeDraw, kGalaxyTypeCount>& types, int32_t s, int moved,
                        int32_t* nextX, int32_t* nextY) {
-    const __m128 x = _mm_loadu_ps(a.px + s);
-    const __m128 z = _mm_loadu_ps(a.pz + s);
+    // Positions just stored one by one are read one by one too: a vector
+    // load of them would wait for the stores to reach the cache.
+    const __m128 x = moved ? _mm_setr_ps(a.px[s], a.px[s + 1], a.px[s + 2], a.px[s + 3])
+                           : _mm_loadu_ps(a.px + s);
+    const __m128 z = moved ? _mm_setr_ps(a.pz[s], a.pz[s + 1], a.pz[s + 2], a.pz[s + 3])
+                           : _mm_loadu_ps(a.pz + s);
     const __m128 c = _mm_loadu_ps(a.spinCos + s);
     const __m128 sn = _mm_loadu_ps(a.spinSin + s);
-    const __m128 nz = _mm_add_ps(_mm_mul_ps(sn, x), _mm_mul_ps(z, c));
-    const __m128 nx = _mm_sub_ps(_mm_mul_ps(x, c), _mm_mul_ps(sn, z));
+    __m128 nz = _mm_add_ps(_mm_mul_ps(sn, x), _mm_mul_ps(z, c));
+    __m128 nx = _mm_sub_ps(_mm_mul_ps(x, c), _mm_mul_ps(sn, z));
+    if (moved != 0) {
+        const __m128 keep = _mm_castsi128_ps(
+            _mm_setr_epi32(-(moved & 1), -((moved >> 1) & 1), -((moved >> 2) & 1), -(moved >> 3)));
+        nz = _mm_or_ps(_mm_and_ps(keep, z), _mm_andnot_ps(keep, nz));
+        nx = _mm_or_ps(_mm_and_ps(keep, x), _mm_andnot_ps(keep, nx));
+    }
     _mm_storeu_ps(a.pz + s, nz);
     _mm_storeu_ps(a.px + s, nx);
-    const __m128 y = _mm_loadu_ps(a.py + s);
+    const __m128 y = moved ? _mm_setr_ps(a.py[s], a.py[s + 1], a.py[s + 2], a.py[s + 3])
+                           : _mm_loadu_ps(a.py + s);
     // The per-star values of the tilt and the galaxy centre, built in
     // registers: storing them one by one and loading them as a vector would
     // defeat the processor's store forwarding and stall every group.
@@ -354,19 +367,25 @@ void SinglePixelPass(EngineState& state, const FrameInputs& in) {
             _mm_or_si128(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(a.newFrames + s)),
                          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(a.novaFrames + s))),
             _mm_loadl_epi64(reinterpret_cast<const __m128i*>(a.pulsarFrames + s)));
-        bool plain = _mm_cvtsi128_si64(phases) == 0;
-        if (plain && !allRotate) {
-            for (int j = 0; j < 4; ++j) {
-                plain &= types[a.typeIndex[s + j]].motion == Motion::Rotation;
-            }
-        }
-        if (!plain) {
+        if (_mm_cvtsi128_si64(phases) != 0) {
             for (int j = 0; j < 4; ++j)
                 single(s + j);
             continue;
         }
+        // Stars of types with another motion move first, one by one; then
+        // all four are projected together.
+        int moved = 0;
+        if (!allRotate) {
+            for (int j = 0; j < 4; ++j) {
+                const int type = a.typeIndex[s + j];
+                if (types[type].motion != Motion::Rotation) {
+                    Move(st, state.rt[type], s + j);
+                    moved |= 1 << j;
+                }
+            }
+        }
         alignas(16) int32_t nextX[4], nextY[4];
-        const int drawn = ProjectFour(a, canvas, types, s, nextX, nextY);
+        const int drawn = ProjectFour(a, canvas, types, s, moved, nextX, nextY);
         for (int j = 0; j < 4; ++j) {
             const int32_t k = s + j;
             const bool draw = ((drawn >> j) & 1) != 0;

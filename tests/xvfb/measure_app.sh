@@ -4,14 +4,17 @@
 # unless a second argument says otherwise): the time from launch to the
 # first frame shown, and the processor time that the program and the X
 # server each use over a stretch of running (20 s unless a third argument
-# says otherwise).
+# says otherwise). A fourth argument measures another way of running
+# instead: "hack" (the saver daemons' -root, over the whole screen) or
+# "preview" (/P in another program's window of 640x480).
 #
-#     tests/xvfb/measure_app.sh build/orrelume [WIDTHxHEIGHT] [SECONDS]
+#     tests/xvfb/measure_app.sh build/orrelume [WIDTHxHEIGHT] [SECONDS] [app|hack|preview]
 #
 # Not a test (speed is not asserted): it prints the figures. Other programs
 # running at the same time make them noisier; repeat and take the median.
 SIZE=${2:-1920x1080}
 SECONDS_TO_RUN=${3:-20}
+FORM=${4:-app}
 export XVFB_SCREEN="${SIZE}x24"
 source "$(dirname "$0")/lib.sh"
 start_display
@@ -20,12 +23,28 @@ ticks() {
     awk '{print $14 + $15}' "/proc/$1/stat"
 }
 
+case "$FORM" in
+    app) args=() ;;
+    hack) args=(-root) ;;
+    preview)
+        start_xev 640x480+0+0
+        args=(/P "$XEV_WINDOW")
+        ;;
+    *)
+        echo "unknown form $FORM (app, hack or preview)"
+        exit 2
+        ;;
+esac
 launched=$(date +%s%3N)
-run_program "$ORRELUME"
+if [ "$FORM" = preview ]; then
+    run_program "$SAVER" "${args[@]}"
+else
+    run_program "$ORRELUME" "${args[@]}"
+fi
 app=$PROGRAM_PID
 wait_for 10 "the first frame" trace_has first-frame
 first=$(awk '/ first-frame/ {print $1; exit}' "$WORK/trace.log")
-echo "screen $SIZE, first frame: $((first - launched)) ms after launch"
+echo "$FORM, screen $SIZE, first frame: $((first - launched)) ms after launch"
 
 hz=$(getconf CLK_TCK)
 before=$(ticks "$app")
@@ -44,5 +63,10 @@ share() {
 }
 echo "processor time, program: $(share $((after - before)))"
 echo "processor time, X server: $(share $((server_after - server_before)))"
-xdotool key Escape
-expect_end "$app" 2 "Escape ends it"
+if [ "$FORM" = app ]; then
+    xdotool key Escape
+    expect_end "$app" 2 "Escape ends it"
+else
+    kill "$app"
+    expect_end "$app" 2 "it ends when told to"
+fi

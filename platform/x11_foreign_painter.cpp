@@ -495,7 +495,7 @@ void TileClip(const std::vector<PixelRect>& tiles, int32_t scale, int32_t origin
 
 bool ForeignWindowPainter::SendTilesAtOnce(const DrawingSurface& surface,
                                            const std::vector<PixelRect>& tiles) {
-    if (!render_ && !(direct_ && sharedPixmaps_)) return false;
+    if (!render_ && !(direct_ && sharedPixmaps_ && direct_->Writable())) return false;
     xcb_connection_t* c = connection_;
     if (render_) {
         if (tilePicture_ == 0) {
@@ -709,7 +709,7 @@ bool ForeignWindowPainter::Present(const DrawingSurface& surface, const SurfaceC
                           (static_cast<size_t>(width) * 4) % (scanlinePad_ / 8) == 0;
     direct_ = readable && scale_ == 1 ? shared : nullptr;
     render_ = false;
-    if (readable && scale_ > 1) {
+    if (readable && scale_ > 1 && shared->Writable()) {
         if (!renderTried_) renderPossible_ = PrepareRender();
         render_ = renderPossible_ && SourcePicture(*shared, width, height);
     }

@@ -34,6 +34,7 @@ std::unique_ptr<X11SharedMemory> X11SharedMemory::Create(xcb_connection_t* c, si
     uint32_t segment = xcb_generate_id(c);
     xcb_generic_error_t* error =
         xcb_request_check(c, xcb_shm_attach_checked(c, segment, static_cast<uint32_t>(id), 0));
+    const bool writable = error == nullptr;
     if (error) {
         std::free(error);
         segment = xcb_generate_id(c);
@@ -49,7 +50,7 @@ std::unique_ptr<X11SharedMemory> X11SharedMemory::Create(xcb_connection_t* c, si
         return nullptr;
     }
     return std::unique_ptr<X11SharedMemory>(
-        new X11SharedMemory(c, segment, static_cast<uint8_t*>(at), bytes));
+        new X11SharedMemory(c, segment, static_cast<uint8_t*>(at), bytes, writable));
 }
 
 X11SharedMemory::~X11SharedMemory() {

@@ -30,15 +30,24 @@ class X11SharedMemory : public PixelMemory {
     xcb_connection_t* Connection() const { return connection_; }
     // The segment's id on that connection.
     uint32_t Segment() const { return segment_; }
+    // The server attached it for writing too: only then may it back a
+    // pixmap of the server's.
+    bool Writable() const { return writable_; }
 
   private:
-    X11SharedMemory(xcb_connection_t* connection, uint32_t segment, uint8_t* data, size_t size)
-        : connection_(connection), segment_(segment), data_(data), size_(size) {}
+    X11SharedMemory(xcb_connection_t* connection, uint32_t segment, uint8_t* data, size_t size,
+                    bool writable)
+        : connection_(connection),
+          segment_(segment),
+          data_(data),
+          size_(size),
+          writable_(writable) {}
 
     xcb_connection_t* connection_;
     uint32_t segment_;
     uint8_t* data_;
     size_t size_;
+    bool writable_;
 };
 
 // Whether the display of `connection` offers shared memory.

@@ -122,7 +122,9 @@ TEST_F(RecordsTest, PixelSizeOutOfRangeIsAutomatic) {
         user.Write("Advanced", "Adv_PixelScale", stored);
         const int16_t bound = ReadAdvancedRunValues(store).pixelScale;
         EXPECT_TRUE(bound == 0 || bound == 2) << stored;  // "2.5x" reads as 2
-        if (std::string(stored) != "2.5x") EXPECT_EQ(bound, 0) << stored;
+        if (std::string(stored) != "2.5x") {
+            EXPECT_EQ(bound, 0) << stored;
+        }
     }
     user.Write("Advanced", "Adv_PixelScale", "3");
     EXPECT_EQ(ReadAdvancedRunValues(store).pixelScale, 3);

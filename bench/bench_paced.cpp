@@ -9,21 +9,15 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <ctime>
 #include <thread>
 
 #include "driver/run_driver.h"
 #include "driver/settings_source.h"
 #include "settings/factory_themes.h"
+#include "thread_clock.h"
 
 namespace orrelume::bench {
 namespace {
-
-double ThreadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 // Sleeps for the waits the driver asks for and counts the work between
 // them from frame `first` on; frames before it run unpaced.

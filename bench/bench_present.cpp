@@ -11,7 +11,6 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <optional>
 #include <string>
 #include <utility>
@@ -21,18 +20,11 @@
 #include "platform/x11_foreign_painter.h"
 #include "platform/x11_shm_image.h"
 #include "tests/support/own_display.h"
+#include "thread_clock.h"
 #include "universe/ambient.h"
 
 namespace orrelume::bench {
 namespace {
-
-// The processor time of this thread: the server's process, woken by what we
-// send, may take our core for a while, which is not our work.
-double ThreadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 void RoundTrip(xcb_connection_t* c) {
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));

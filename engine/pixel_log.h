@@ -46,7 +46,6 @@ class PixelLog {
     }
     // Forgets what is pending (the picture is cleared or goes).
     void Discard() { size_ = 0; }
-    size_t Pending() const { return size_; }
 
   private:
     struct Entry {

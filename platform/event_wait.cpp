@@ -7,25 +7,20 @@
 #include <QPointer>
 
 #include <chrono>
-#include <memory>
 
 namespace orrelume {
 
 namespace {
 
-// Only wakes the wait: its timer events need no handling.
+// Takes the timer events that wake a wait; they need no handling. One for
+// the application's life, since the frame loop waits 25 times a second.
 class Waker : public QObject {
   public:
     using QObject::QObject;
-    QBasicTimer timer;
 
   protected:
     void timerEvent(QTimerEvent*) override {}
 };
-
-// How many waits are under way: a window's event served in a wait may run
-// a loop of its own (a dialog's preview) that waits too.
-int gDepth = 0;
 
 }  // namespace
 
@@ -35,25 +30,15 @@ void ServeWindowEvents(int32_t maxWaitMs) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         return;
     }
-    // The outermost wait, 25 times a second, keeps its waker for the
-    // application's life; a wait inside it has one of its own.
-    static QPointer<Waker> kept;
-    Waker* waker = nullptr;
-    std::unique_ptr<Waker> inner;
-    if (gDepth == 0) {
-        if (!kept) kept = new Waker(app);
-        waker = kept;
-    } else {
-        inner = std::make_unique<Waker>();
-        waker = inner.get();
-    }
+    static QPointer<Waker> waker;
+    if (!waker) waker = new Waker(app);
     // Events already pending are served without waiting. The timer only
-    // wakes the wait; whatever event comes first ends it.
-    waker->timer.start(maxWaitMs, Qt::PreciseTimer, waker);
-    ++gDepth;
+    // wakes the wait; whatever event comes first ends it. Each wait has a
+    // timer of its own, so a wait inside it (a dialog's preview run from a
+    // window's event) does not stop this one's.
+    QBasicTimer wake;
+    wake.start(maxWaitMs, Qt::PreciseTimer, waker);
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    --gDepth;
-    waker->timer.stop();
 }
 
 uint32_t MonotonicTickCount() {

@@ -197,13 +197,10 @@ bool ForeignWindowPainter::Prepare() {
     // The usual visual takes the surface's words as they are.
     usual_ = bitsPerPixel_ == 32 && redMask_ == 0xFF0000u && greenMask_ == 0xFF00u &&
              blueMask_ == 0xFFu && msbFirst_ != MachineIsLittleEndian();
-    sharedPossible_ = useShared_ && DisplayOffersSharedMemory(c);
-    if (sharedPossible_) {
-        xcb_shm_query_version_reply_t* shm =
-            xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
-        sharedPixmaps_ =
-            shm && shm->shared_pixmaps && shm->pixmap_format == XCB_IMAGE_FORMAT_Z_PIXMAP;
-        std::free(shm);
+    if (useShared_) {
+        const SharedMemoryOffer offer = QuerySharedMemory(c);
+        sharedPossible_ = offer.segments;
+        sharedPixmaps_ = offer.pixmaps;
     }
     ApplyClip();
     return true;
@@ -333,12 +330,7 @@ bool ForeignWindowPainter::PrepareRender() {
     const bool recent = version->major_version > 0 || version->minor_version >= 6;
     std::free(version);
     // The surface's memory becomes a pixmap of the server's.
-    xcb_shm_query_version_reply_t* shm =
-        xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
-    const bool pixmaps =
-        shm && shm->shared_pixmaps && shm->pixmap_format == XCB_IMAGE_FORMAT_Z_PIXMAP;
-    std::free(shm);
-    if (!recent || !pixmaps) return false;
+    if (!recent || !sharedPixmaps_) return false;
     xcb_render_query_pict_formats_reply_t* formats =
         xcb_render_query_pict_formats_reply(c, xcb_render_query_pict_formats(c), nullptr);
     if (!formats) return false;
@@ -413,11 +405,11 @@ void ForeignWindowPainter::FreeRender() {
     sourceMemory_ = nullptr;
 }
 
-bool ForeignWindowPainter::SurfacePixmap(const X11SharedMemory& memory, int32_t width,
+void ForeignWindowPainter::SurfacePixmap(const X11SharedMemory& memory, int32_t width,
                                          int32_t height) {
     if (surfacePixmap_ != 0 && pixmapMemory_ == &memory && pixmapSegment_ == memory.Segment() &&
         pixmapWidth_ == width && pixmapHeight_ == height) {
-        return true;
+        return;
     }
     FreeSurfacePixmap();
     xcb_connection_t* c = connection_;
@@ -428,7 +420,6 @@ bool ForeignWindowPainter::SurfacePixmap(const X11SharedMemory& memory, int32_t 
     pixmapSegment_ = memory.Segment();
     pixmapWidth_ = width;
     pixmapHeight_ = height;
-    return true;
 }
 
 void ForeignWindowPainter::FreeSurfacePixmap() {

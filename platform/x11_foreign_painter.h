@@ -79,7 +79,7 @@ class ForeignWindowPainter {
     // False where it cannot; the tiles then go one run at a time.
     bool SendTilesAtOnce(const DrawingSurface& surface, const std::vector<PixelRect>& tiles);
     // The surface's memory as a pixmap of the display, for SendTilesAtOnce.
-    bool SurfacePixmap(const X11SharedMemory& memory, int32_t width, int32_t height);
+    void SurfacePixmap(const X11SharedMemory& memory, int32_t width, int32_t height);
     void FreeSurfacePixmap();
     // Sends the part `r` of a picture in `memory` to the window, where the
     // picture's top-left pixel lies at (atX, atY).

@@ -9,15 +9,22 @@
 
 namespace orrelume {
 
-bool DisplayOffersSharedMemory(xcb_connection_t* c) {
-    if (!c || xcb_connection_has_error(c)) return false;
+SharedMemoryOffer QuerySharedMemory(xcb_connection_t* c) {
+    SharedMemoryOffer offer;
+    if (!c || xcb_connection_has_error(c)) return offer;
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(c, &xcb_shm_id);
-    if (!extension || !extension->present) return false;
+    if (!extension || !extension->present) return offer;
     xcb_shm_query_version_reply_t* version =
         xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
-    if (!version) return false;
+    if (!version) return offer;
+    offer.segments = true;
+    offer.pixmaps = version->shared_pixmaps && version->pixmap_format == XCB_IMAGE_FORMAT_Z_PIXMAP;
     std::free(version);
-    return true;
+    return offer;
+}
+
+bool DisplayOffersSharedMemory(xcb_connection_t* c) {
+    return QuerySharedMemory(c).segments;
 }
 
 std::unique_ptr<X11SharedMemory> X11SharedMemory::Create(xcb_connection_t* c, size_t bytes) {

@@ -50,6 +50,13 @@ class X11SharedMemory : public PixelMemory {
     bool writable_;
 };
 
+// What the display of `connection` offers: shared memory segments, and
+// pixmaps of the server's kept in them.
+struct SharedMemoryOffer {
+    bool segments = false;
+    bool pixmaps = false;
+};
+SharedMemoryOffer QuerySharedMemory(xcb_connection_t* connection);
 // Whether the display of `connection` offers shared memory.
 bool DisplayOffersSharedMemory(xcb_connection_t* connection);
 

@@ -24,11 +24,11 @@ ticks() {
 }
 
 case "$FORM" in
-    app) args=() ;;
-    hack) args=(-root) ;;
+    app) command=("$ORRELUME") ;;
+    hack) command=("$ORRELUME" -root) ;;
     preview)
         start_xev 640x480+0+0
-        args=(/P "$XEV_WINDOW")
+        command=("$SAVER" /P "$XEV_WINDOW")
         ;;
     *)
         echo "unknown form $FORM (app, hack or preview)"
@@ -36,11 +36,7 @@ case "$FORM" in
         ;;
 esac
 launched=$(date +%s%3N)
-if [ "$FORM" = preview ]; then
-    run_program "$SAVER" "${args[@]}"
-else
-    run_program "$ORRELUME" "${args[@]}"
-fi
+run_program "${command[@]}"
 app=$PROGRAM_PID
 wait_for 10 "the first frame" trace_has first-frame
 first=$(awk '/ first-frame/ {print $1; exit}' "$WORK/trace.log")

@@ -15,6 +15,7 @@
 #include "host/field_rules.h"
 #include "host/help.h"
 #include "host/info_trace.h"
+#include "host/window_placement.h"
 #include "settings/factory_themes.h"
 
 namespace orrelume {
@@ -107,6 +108,7 @@ frmAbout::frmAbout(SettingsStore& store, QWidget* parent)
     connect(cmdCredits_, &QPushButton::clicked, this, &frmAbout::OpenCredits);
     connect(cmdDismiss_, &QPushButton::clicked, this, &QDialog::accept);
     cmdDismiss_->setFocus();
+    CentreWindow(*this);
 }
 
 frmAbout::~frmAbout() {

@@ -17,6 +17,7 @@
 #include "host/about_values.h"
 #include "host/field_rules.h"
 #include "host/info_trace.h"
+#include "host/window_placement.h"
 
 namespace orrelume {
 
@@ -186,6 +187,7 @@ frmCredits::frmCredits(QWidget* parent, uint64_t seed) : QDialog(parent) {
     connect(&timer_, &QTimer::timeout, this, &frmCredits::Frame);
 
     resize(sizeHint());
+    CentreWindow(*this);
 }
 
 frmCredits::~frmCredits() = default;

@@ -23,6 +23,7 @@
 #include "host/field_rules.h"
 #include "host/host_trace.h"
 #include "host/message_box.h"
+#include "host/window_placement.h"
 
 namespace orrelume {
 
@@ -114,6 +115,7 @@ HelpWindow::HelpWindow(QString manualDir, QWidget* owner)
     resize(size);
     lstResults_->setMinimumWidth(fm.averageCharWidth() * 20);
     split->setSizes({std::min(fm.averageCharWidth() * 32, size.width() / 3), size.width()});
+    CentreWindow(*this);
 }
 
 HelpWindow::~HelpWindow() = default;

@@ -1,6 +1,9 @@
 #include "host/window_placement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
+#include <QPointer>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
@@ -37,11 +40,123 @@ QScreen* ScreenOf(const QWidget& window) {
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
+// The screen a frame lies on most, or none when it lies on none.
+const QScreen* ScreenUnder(const QRect& frame) {
+    const QScreen* best = nullptr;
+    int64_t bestArea = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect common = screen->geometry().intersected(frame);
+        const int64_t area = static_cast<int64_t>(common.width()) * common.height();
+        if (area > bestArea) {
+            best = screen;
+            bestArea = area;
+        }
+    }
+    return best;
+}
+
+// Gives the window the size its layout asks for, as showing it would, so
+// that it is placed at the size it will have.
+void SettleSize(QWidget& window) {
+    window.ensurePolished();
+    if (QLayout* layout = window.layout()) layout->activate();
+    if (!window.testAttribute(Qt::WA_Resized)) {
+        window.adjustSize();
+        // Showing sizes it again as it would have anyway.
+        window.setAttribute(Qt::WA_Resized, false);
+    }
+}
+
+// The window no larger than the area, down to its minimum size (a fixed
+// size stays as it is).
+void FitSize(QWidget& window, const QRect& area) {
+    const QSize frameExtra = window.frameGeometry().size() - window.size();
+    const QSize room = (area.size() - frameExtra).expandedTo(window.minimumSize());
+    const QSize fitted = window.size().boundedTo(room);
+    if (fitted != window.size()) {
+        const bool resized = window.testAttribute(Qt::WA_Resized);
+        window.resize(fitted);
+        if (!resized) window.setAttribute(Qt::WA_Resized, false);
+    }
+}
+
+enum class Placing { Centre, Keep };
+
+// Sizes and places a normal window within the free space of its screen:
+// centred, or kept where it is as far as the space allows.
+void Place(QWidget& window, Placing how) {
+    if (window.windowState() != Qt::WindowNoState) return;
+    SettleSize(window);
+    const QScreen* screen = how == Placing::Keep ? ScreenUnder(window.frameGeometry()) : nullptr;
+    if (!screen) {
+        screen = ScreenOf(window);
+        how = Placing::Centre;
+    }
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    FitSize(window, area);
+    const QRect frame = window.frameGeometry();
+    const QPoint to =
+        how == Placing::Centre ? CentredIn(frame.size(), area) : KeptWithin(frame, area);
+    if (to != frame.topLeft()) window.move(to);
+}
+
+// Places the window once more as it is first shown: its layout may have
+// grown it since it was placed, and a window manager may have given it a
+// frame.
+class PlaceOnShow : public QObject {
+  public:
+    PlaceOnShow(QWidget& window, Placing how) : QObject(&window), how_(how) {
+        setObjectName(QStringLiteral("orrelumePlaceOnShow"));
+        window.installEventFilter(this);
+    }
+    void SetPlacing(Placing how) { how_ = how; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched == parent()) {
+            watched->removeEventFilter(this);
+            Place(*static_cast<QWidget*>(watched), how_);
+            deleteLater();
+        }
+        return false;
+    }
+
+  private:
+    Placing how_;
+};
+
+void PlaceNowAndOnShow(QWidget& window, Placing how) {
+    Place(window, how);
+    if (window.isVisible()) return;
+    auto* pending = window.findChild<PlaceOnShow*>(QStringLiteral("orrelumePlaceOnShow"),
+                                                   Qt::FindDirectChildrenOnly);
+    if (pending) {
+        pending->SetPlacing(how);
+    } else {
+        new PlaceOnShow(window, how);
+    }
+}
+
 }  // namespace
 
 std::string FormatWindowSize(const TwipsRect& rect) {
     auto field = [](int32_t value) { return FormatZeroPadded(std::clamp(value, 0, kMaxField), 5); };
     return field(rect.left) + field(rect.top) + field(rect.width) + field(rect.height);
+}
+
+QPoint CentredIn(const QSize& size, const QRect& area) {
+    const auto left = CLng((area.width() - size.width()) * 0.5);
+    const auto top = CLng((area.height() - size.height()) * 0.5);
+    return {area.left() + (left ? *left : 0), area.top() + (top ? *top : 0)};
+}
+
+QPoint KeptWithin(const QRect& frame, const QRect& area) {
+    const auto axis = [](int at, int length, int start, int room) {
+        return std::max(start, std::min(at, start + room - length));
+    };
+    return {axis(frame.left(), frame.width(), area.left(), area.width()),
+            axis(frame.top(), frame.height(), area.top(), area.height())};
 }
 
 TwipsRect ParseWindowSize(std::string_view text) {
@@ -95,32 +210,20 @@ void RestoreWindowPlacement(QWidget& window, const SettingsStore& store, std::st
     if (text.empty() || state != kPlacementNormal) return;
 
     const TwipsRect rect = ParseWindowSize(text);
-    const QPoint pos(TwipsToPixels(rect.left, host.TwipsPerPixelX),
-                     TwipsToPixels(rect.top, host.TwipsPerPixelY));
     if (sizable) {
         window.resize(std::max(kMinimumWidth, TwipsToPixels(rect.width, host.TwipsPerPixelX)),
                       std::max(kMinimumHeight, TwipsToPixels(rect.height, host.TwipsPerPixelY)));
     }
-    window.move(pos);
-    // A window that would lie on no screen at all (the screens changed since)
-    // is centred instead of lost.
-    bool onScreen = false;
-    const QRect placed(pos, window.size());
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen->geometry().intersects(placed)) onScreen = true;
-    }
-    if (!onScreen) CentreWindow(window);
+    window.move(TwipsToPixels(rect.left, host.TwipsPerPixelX),
+                TwipsToPixels(rect.top, host.TwipsPerPixelY));
+    // A place stored on a larger screen, or before the window grew, is
+    // brought into the screen; one on no screen at all (the screens changed
+    // since) is centred instead of lost.
+    PlaceNowAndOnShow(window, Placing::Keep);
 }
 
 void CentreWindow(QWidget& window) {
-    if (window.windowState() != Qt::WindowNoState) return;
-    const QScreen* screen = ScreenOf(window);
-    if (!screen) return;
-    const QRect area = screen->geometry();
-    const QSize size = window.frameGeometry().size();
-    const auto left = CLng((area.width() - size.width()) * 0.5);
-    const auto top = CLng((area.height() - size.height()) * 0.5);
-    if (left && top) window.move(area.left() + *left, area.top() + *top);
+    PlaceNowAndOnShow(window, Placing::Centre);
 }
 
 }  // namespace orrelume

@@ -10,6 +10,9 @@
 
 #include "settings/store.h"
 
+class QPoint;
+class QRect;
+class QSize;
 class QWidget;
 
 namespace orrelume {
@@ -37,16 +40,29 @@ TwipsRect ParseWindowSize(std::string_view text);
 int32_t PixelsToTwips(int32_t pixels, int16_t twipsPerPixel);
 int32_t TwipsToPixels(int32_t twips, int16_t twipsPerPixel);
 
+// Where a window's frame of `size` goes to be centred in `area` (the
+// screen's space that panels leave free).
+QPoint CentredIn(const QSize& size, const QRect& area);
+// Where a frame at `frame` goes to lie within `area`: moved in as far as
+// needed; a frame larger than the area keeps its top left corner (its
+// caption and menus) inside.
+QPoint KeptWithin(const QRect& frame, const QRect& area);
+
 // Stores the window's state and, unless it is minimised, its rectangle, and
 // commits them.
 void SaveWindowPlacement(const QWidget& window, SettingsStore& store, std::string_view section,
                          const HostState& host);
 // Puts the window where it was: a window never saved is centred; a stored
 // state is applied; a normal window takes its stored rectangle (only its
-// position when it has a fixed size). Call before the window is shown.
+// position when it has a fixed size). Either way the window is made to fit
+// the screen's free space and kept inside it, once now and again as it is
+// first shown (when its layout may have grown it). Call before the window
+// is shown.
 void RestoreWindowPlacement(QWidget& window, const SettingsStore& store, std::string_view section,
                             const HostState& host, bool sizable);
-// Centres a window in the normal state on its screen.
+// Centres a window in the normal state on its screen at the size it will
+// show with (and again when it is first shown), no larger than the screen's
+// free space.
 void CentreWindow(QWidget& window);
 
 }  // namespace orrelume

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include "driver/host_state.h"
@@ -41,6 +42,18 @@ TEST(HostWindowSize, TwipsAndPixels) {
     EXPECT_EQ(TwipsToPixels(150, 0), 10);
 }
 
+TEST(HostWindowArea, CentredAndKeptWithin) {
+    const QRect area(0, 0, 1366, 728);
+    EXPECT_EQ(CentredIn(QSize(700, 500), area), QPoint(333, 114));
+    EXPECT_EQ(CentredIn(QSize(700, 500), area.translated(1366, 40)), QPoint(1699, 154));
+    // Off the bottom right: moved in just far enough; inside: unchanged.
+    EXPECT_EQ(KeptWithin(QRect(1000, 600, 700, 500), area), QPoint(666, 228));
+    EXPECT_EQ(KeptWithin(QRect(-50, 20, 700, 500), area), QPoint(0, 20));
+    EXPECT_EQ(KeptWithin(QRect(10, 20, 700, 500), area), QPoint(10, 20));
+    // Larger than the area: its top left corner stays inside.
+    EXPECT_EQ(KeptWithin(QRect(300, 300, 1600, 900), area), QPoint(0, 0));
+}
+
 class HostPlacement : public ::testing::Test {
   protected:
     HostPlacement() : store_(&backend_) { test::HostTestApp(); }
@@ -56,6 +69,25 @@ TEST_F(HostPlacement, AWindowNeverSavedOpensCentred) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(w.pos(), QPoint(screen.left() + (screen.width() - 400) / 2,
                               screen.top() + (screen.height() - 300) / 2));
+}
+
+TEST_F(HostPlacement, CentredAtTheSizeItsLayoutGivesIt) {
+    // Never resized: it shows at its layout's size, not at a default one.
+    QWidget w;
+    auto* layout = new QVBoxLayout(&w);
+    auto* content = new QWidget;
+    content->setFixedSize(300, 500);
+    layout->addWidget(content);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    RestoreWindowPlacement(w, store_, "General", host_, false);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(w.frameGeometry().center(), screen.center()) << w.frameGeometry().height();
+
+    // Taller than the screen: it gets the screen's height.
+    QWidget tall;
+    tall.resize(400, screen.height() + 300);
+    CentreWindow(tall);
+    EXPECT_TRUE(screen.contains(tall.frameGeometry()));
 }
 
 TEST_F(HostPlacement, ANormalWindowComesBackWhereItWas) {
@@ -78,6 +110,17 @@ TEST_F(HostPlacement, ANormalWindowComesBackWhereItWas) {
     RestoreWindowPlacement(fixed, store_, "General", host_, false);
     EXPECT_EQ(fixed.pos(), QPoint(100, 80));
     EXPECT_EQ(fixed.size(), QSize(320, 200));
+
+    // Stored on a larger screen, partly beyond this one's edge: brought in.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget beyond;
+    beyond.resize(320, 200);
+    beyond.move(screen.right() - 100, screen.bottom() - 50);
+    SaveWindowPlacement(beyond, store_, "General", host_);
+    QWidget back;
+    back.resize(320, 200);
+    RestoreWindowPlacement(back, store_, "General", host_, false);
+    EXPECT_EQ(back.frameGeometry().bottomRight(), screen.bottomRight());
 }
 
 TEST_F(HostPlacement, MaximisedAndDamagedPlacements) {

@@ -60,8 +60,9 @@ void FieldRules::BoundNow() {
 bool FieldRules::KeyPress(QKeyEvent& key) {
     if (arrows_ && (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down)) {
         const int32_t step = key.key() == Qt::Key_Up ? arrows_->step : -arrows_->step;
-        field_.setText(QString::number(
-            ArrowKeyValue(field_.text().toStdString(), step, arrows_->lower, arrows_->upper)));
+        const std::string text = field_.text().toStdString();
+        const int32_t value = ArrowKeyValue(text, step, arrows_->lower, arrows_->upper);
+        if (value != FieldInteger(text) || text.empty()) field_.setText(QString::number(value));
         field_.selectAll();
         return true;
     }
@@ -140,17 +141,16 @@ SpinButton::SpinButton(QWidget* parent) : QWidget(parent) {
 void SpinButton::SetRange(int32_t minimum, int32_t maximum) {
     minimum_ = minimum;
     maximum_ = std::max(minimum, maximum);
-    value_ = std::clamp(value_, minimum_, maximum_);
 }
 
 void SpinButton::SetValueQuietly(int32_t value) {
-    value_ = std::clamp(value, minimum_, maximum_);
+    value_ = value;
 }
 
 void SpinButton::Step(int direction) {
-    const int64_t next = static_cast<int64_t>(value_) + static_cast<int64_t>(direction) * step_;
-    const auto bounded = static_cast<int32_t>(std::clamp<int64_t>(next, minimum_, maximum_));
-    value_ = bounded;
+    const int32_t next = SteppedValue(value_, direction < 0 ? -step_ : step_, minimum_, maximum_);
+    if (next == value_) return;
+    value_ = next;
     emit valueChanged(value_);
 }
 

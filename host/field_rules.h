@@ -70,7 +70,8 @@ FieldRules& ApplyFieldRules(QLineEdit& field, Typing typing,
                             std::optional<ArrowKeys> arrows = std::nullopt);
 
 // A spin button: two small arrow buttons beside a field. Up increases the
-// value by the step, down decreases it, within the range.
+// field's value by the step, down decreases it, as SteppedValue does within
+// the button's range.
 class SpinButton : public QWidget {
     Q_OBJECT
   public:

@@ -58,11 +58,15 @@ int32_t FieldInteger(std::string_view text) {
     return v ? *v : 0;
 }
 
+int32_t SteppedValue(int32_t value, int32_t step, int32_t lower, int32_t upper) {
+    upper = std::max(lower, upper);
+    if (value > upper || (value < lower && step < 0)) return value;
+    const int64_t v = static_cast<int64_t>(value) + step;
+    return static_cast<int32_t>(std::clamp<int64_t>(v, lower, upper));
+}
+
 int32_t ArrowKeyValue(std::string_view text, int32_t step, int32_t lower, int32_t upper) {
-    const int64_t v = static_cast<int64_t>(FieldInteger(text)) + step;
-    if (v > upper) return std::max(lower, upper);
-    if (v < lower) return lower;
-    return static_cast<int32_t>(v);
+    return SteppedValue(FieldInteger(text), step, lower, upper);
 }
 
 int32_t SpinStep(int32_t maximum) {

@@ -36,8 +36,13 @@ std::string BoundTextField(std::string_view text, BoundKind kind, double lower, 
 // it has none or it does not fit 32 bits.
 int32_t FieldInteger(std::string_view text);
 
-// The value an arrow key gives: the field's number plus `step` (negative for
-// the down arrow), kept within [lower, upper].
+// The value one press of an arrow key or spin button gives: `value` plus
+// `step` (negative for down) kept within the arrows' range [lower, upper].
+// The arrows' range may be narrower than what the field takes: a value above
+// it is left as it is, and so is one below it pressed down, so that a press
+// never pulls a value the field holds rightly across the range.
+int32_t SteppedValue(int32_t value, int32_t step, int32_t lower, int32_t upper);
+// SteppedValue of the number a field's text begins with.
 int32_t ArrowKeyValue(std::string_view text, int32_t step, int32_t lower, int32_t upper);
 
 // The step of a spin button bound to a range with this maximum: 1 up to 100,

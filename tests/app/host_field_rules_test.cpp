@@ -40,6 +40,14 @@ TEST(DialogFieldText, FiltersAndBounds) {
     EXPECT_EQ(ArrowKeyValue("29995", 10, 1, 30000), 30000);
     EXPECT_EQ(ArrowKeyValue("", -1, 0, 999), 0);
     EXPECT_EQ(ArrowKeyValue("12", 1, 1, 99), 13);  // beyond the style's bound: arrows don't care
+    // A value the field takes beyond the arrows' range stays where it is
+    // (nebula steps, a rotation angle, a share); one below it only rises.
+    EXPECT_EQ(SteppedValue(600, 1, 0, 100), 600);
+    EXPECT_EQ(SteppedValue(180, -1, 1, 99), 180);
+    EXPECT_EQ(SteppedValue(1234, 1, 0, 999), 1234);
+    EXPECT_EQ(SteppedValue(0, -1, 1, 99), 0);
+    EXPECT_EQ(SteppedValue(0, 1, 1, 99), 1);
+    EXPECT_EQ(SteppedValue(98, 5, 0, 100), 100);
     EXPECT_EQ(SpinStep(100), 1);
     EXPECT_EQ(SpinStep(999), 10);
     EXPECT_EQ(SpinStep(998), 5);
@@ -69,6 +77,16 @@ TEST(DialogFieldRules, OnAField) {
     EXPECT_EQ(field->text(), "15");
     spin->Step(-1);
     EXPECT_EQ(field->text(), "14");
+    // A spin button whose range is narrower than its field's steps from the
+    // field's value, and leaves one above its range alone.
+    spin->SetRange(1, 20);
+    field->setText("15");
+    spin->Step(1);
+    EXPECT_EQ(field->text(), "16");
+    field->setText("60");
+    spin->Step(1);
+    spin->Step(-1);
+    EXPECT_EQ(field->text(), "60");
     field->setText("0");
     other->setFocus();
     QApplication::processEvents();

@@ -236,9 +236,10 @@ GridVisibility GridVisibilityForStyle(int style) {
     v.row6 = in({0, 4, 5, 6, 7});
     v.row8 = in({kStyleQuasar, kStyleGraviton});
     v.row9 = style == kStyleStandard;
-    // The user-defined styles make no use of the height ratio (nor of
-    // levels), so their label and field would only mislead.
-    v.ratio = !in({kStyleUserIfs, kStyleMolecule});
+    // Every style has a height ratio: the user-defined ones caption it with
+    // the standard style's levels, and without maps of its own a user IFS
+    // type plays on vertices shaped by it.
+    v.ratio = true;
     v.row91 = in({0, 1, 4, 5, 6, 7});
     v.row92 = in({0, 1, 4, 5, 6});
     v.profile = in({0, 1, 5, 6});

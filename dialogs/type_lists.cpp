@@ -76,7 +76,10 @@ ListEntryParts ReadListEntry(std::string_view entry) {
 }
 
 std::string ProfileEntryText(std::string_view galaxyEntry) {
-    return Trim(LeftCharacters(galaxyEntry, kProfileCharacters));
+    // The name alone: an entry's padding is measured in pixels, so within
+    // its first 30 characters a short name may already be followed by the
+    // percentage.
+    return Trim(LeftCharacters(ReadListEntry(galaxyEntry).name, kProfileCharacters));
 }
 
 std::string CommittedName(std::string_view text, std::string_view refused) {

@@ -44,8 +44,8 @@ struct ListEntryParts {
     std::string percent;
 };
 ListEntryParts ReadListEntry(std::string_view entry);
-// The universe profile list shows each type as its entry's first 30
-// characters, trimmed.
+// The universe profile list shows each type by the name of its entry, at
+// most 30 characters of it, trimmed, without the percentage.
 std::string ProfileEntryText(std::string_view galaxyEntry);
 
 // The characters a galaxy type's name never holds (they would break the

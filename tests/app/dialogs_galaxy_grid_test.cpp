@@ -58,6 +58,8 @@ TEST(GalaxyGrid, StyleBoundedRowsAndCaptions) {
     EXPECT_TRUE(fractal.shapeA);
     EXPECT_FALSE(fractal.shapeB);
     EXPECT_FALSE(GridVisibilityForStyle(8).shapeA);
+    EXPECT_TRUE(GridVisibilityForStyle(8).ratio);
+    EXPECT_TRUE(GridVisibilityForStyle(9).ratio);
 }
 
 TEST(GalaxyGrid, TakesRowsIntoBothFieldsAndTheColourRule) {

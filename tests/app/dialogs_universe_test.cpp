@@ -109,6 +109,9 @@ TEST(DialogTypeLists, EntriesPadToTheirWidthAndReadBack) {
     EXPECT_EQ(ReadListEntry(CompositeEntryText(unnamed, 2, 0, OnePixelEach)).name,
               "< Galaxy Composite 3 >");
     EXPECT_EQ(ProfileEntryText(ListEntryText("Ring", 15, 40, OnePixelEach)), "Ring");
+    // Padded in a wide font to fewer than 30 characters: still the name alone.
+    EXPECT_EQ(ProfileEntryText(ListEntryText("Segmented Starfish", 15, 0, OnePixelEach)),
+              "Segmented Starfish");
 }
 
 TEST(DialogTypeLists, GalaxyCommitAndResetPercent) {

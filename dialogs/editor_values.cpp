@@ -44,8 +44,9 @@ std::string ThemeNumberText(double value, double lower, double upper) {
 }
 
 void ApplyThemeGalaxyValues(const std::vector<double>& numbers, TripleTexts& boxes) {
+    constexpr size_t kDistance = 2;
     for (size_t i = 0; i < boxes.size() && i < numbers.size(); ++i) {
-        if (!(numbers[i] > 0)) continue;
+        if (i == kDistance && !(numbers[i] > 0)) continue;
         boxes[i] = ThemeNumberText(numbers[i], kGalaxyBoxes[i].lower, kGalaxyBoxes[i].upper);
     }
 }

@@ -50,9 +50,9 @@ using TripleTexts = std::array<std::string, 3>;
 TripleTexts ShowGalaxyValues(const GalaxyType& type);
 void TakeGalaxyValues(const TripleTexts& texts, GalaxyType& type);
 
-// The galaxy values of a theme put into the boxes. A 0 leaves the box as it
-// is: a theme that names only some of the values keeps the others as the
-// user had them (a galaxy at distance 0 would sit on the camera).
+// The galaxy values of a theme put into the boxes, bounded, a rotation of 0
+// included. A distance of 0 alone leaves its box as it is: a galaxy at
+// distance 0 would sit on the camera.
 void ApplyThemeGalaxyValues(const std::vector<double>& numbers, TripleTexts& boxes);
 // The centre of a theme (from `first` on) put into the boxes, bounded.
 void ApplyThemeCentre(const std::vector<double>& numbers, size_t first, TripleTexts& boxes);

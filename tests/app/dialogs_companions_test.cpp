@@ -275,6 +275,12 @@ TEST(EditorThemes, EveryThemeMakesAValidTableThatPreviews) {
         EXPECT_EQ(ThemeRecords(MoleculeThemeText(theme)).size(), 3u + molecule.atomCount) << theme;
     }
 
+    // A theme's rotation of 0 is taken; its distance of 0 keeps the user's.
+    IfsFormValues tree;
+    tree.galaxy = {"500", "700", "900"};
+    ApplyIfsTheme(0, tree);  // Hexagonal Tree: 400, 0, 0
+    EXPECT_EQ(tree.galaxy, (TripleTexts{"400", "0", "900"}));
+
     GalaxyType empty = DefaultGalaxyType(5);
     empty.galStyle = kStyleUserIfs;
     EXPECT_EQ(PreviewFrames(empty, 10), 10);

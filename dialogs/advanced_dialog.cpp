@@ -201,6 +201,7 @@ void frmAdvanced::Build() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     cmdOK_ = MakeButton(this, "OK", "cmdOK");
+    cmdOK_->setDefault(true);  // Return presses OK
     cmdDefaults_ = MakeButton(this, "&Defaults", "cmdDefaults");
     cmdDismiss_ = MakeButton(this, "Cancel", "cmdDismiss");
     cmdHelp_ = MakeButton(this, "&Help", "cmdHelp");

@@ -319,7 +319,10 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     AddToCell(shared, levelsCell);
     levels = new QPushButton(QStringLiteral("..."), shared);
     levels->setObjectName(QStringLiteral("cmdGalLevels"));
-    levels->setAccessibleDescription(QStringLiteral("Galaxy Levels"));
+    // Its caption says nothing: readers hear what it opens.
+    levels->setAccessibleName(QStringLiteral("Galaxy Levels..."));
+    levels->setAccessibleDescription(QStringLiteral("Opens the Galaxy Levels dialog"));
+    levels->setToolTip(QStringLiteral("Galaxy Levels"));
     levels->setFixedWidth(levels->fontMetrics().horizontalAdvance(QStringLiteral("...")) +
                           levels->fontMetrics().height());
     tabOrder.push_back(levels);

@@ -113,6 +113,7 @@ void frmUserDefIFS::Build() {
     buttons->addWidget(cmdClear_);
     buttons->addStretch(1);
     cmdOK_ = MakeButton(this, "OK", "cmdOK");
+    cmdOK_->setDefault(true);  // Return presses OK
     cmdDismiss_ = MakeButton(this, "Cancel", "cmdDismiss");
     cmdHelp_ = MakeButton(this, "&Help", "cmdHelp");
     for (QPushButton* b : {cmdOK_, cmdDismiss_, cmdHelp_})

@@ -167,6 +167,29 @@ void SpinButton::SetFieldName(const QString& name) {
     down_->setAccessibleName(name + QStringLiteral(" down"));
 }
 
+void SpinButton::SetKeyboardField(QLineEdit& field) {
+    if (keyboardField_ == &field) return;
+    if (keyboardField_ != nullptr) keyboardField_->removeEventFilter(this);
+    keyboardField_ = &field;
+    field.installEventFilter(this);
+    connect(&field, &QObject::destroyed, this, [this, f = &field] {
+        if (keyboardField_ == f) keyboardField_ = nullptr;
+    });
+}
+
+bool SpinButton::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != keyboardField_ || event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Up && key->key() != Qt::Key_Down) return false;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    const FieldRules* rules = FieldRules::Of(*keyboardField_);
+    if (rules != nullptr && rules->Arrows()) return false;  // the field's own step
+    if (keyboardField_->isReadOnly() || !isEnabled()) return true;
+    Step(key->key() == Qt::Key_Up ? 1 : -1);
+    keyboardField_->selectAll();
+    return true;
+}
+
 void BindSpinField(QLineEdit& field, SpinButton& spin, int32_t minimum, int32_t maximum,
                    int maxLength) {
     const int32_t value = std::clamp(FieldInteger(field.text().toStdString()), minimum, maximum);
@@ -181,6 +204,7 @@ void BindSpinField(QLineEdit& field, SpinButton& spin, int32_t minimum, int32_t 
     if (!field.accessibleName().isEmpty()) spin.SetFieldName(field.accessibleName());
     if (spin.property("boundField").toBool()) return;  // connected once
     spin.setProperty("boundField", true);
+    spin.SetKeyboardField(field);
     QObject::connect(&spin, &SpinButton::valueChanged, &field,
                      [f = &field](int v) { f->setText(QString::number(v)); });
     QObject::connect(&field, &QLineEdit::textChanged, &spin, [s = &spin](const QString& text) {

@@ -43,6 +43,7 @@ class FieldRules : public QObject {
     // Characters swallowed silently (no beep), as in a name field.
     void SetSwallowed(QString characters) { swallowed_ = std::move(characters); }
     const std::optional<FieldBounds>& Bounds() const { return bounds_; }
+    const std::optional<ArrowKeys>& Arrows() const { return arrows_; }
 
     // Bounds the field's text now, as leaving it does.
     void BoundNow();
@@ -91,14 +92,22 @@ class SpinButton : public QWidget {
     void FitHeight(int height);
     // Screen readers name the two arrows after the field's name.
     void SetFieldName(const QString& name);
+    // The field the button is bound to: its Up and Down keys press the
+    // arrows when the field has no arrow keys of its own, so the keyboard
+    // reaches every field the mouse can step.
+    void SetKeyboardField(QLineEdit& field);
 
   signals:
     // The user moved the button.
     void valueChanged(int value);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QToolButton* up_;
     QToolButton* down_;
+    QLineEdit* keyboardField_ = nullptr;
     int32_t minimum_ = 0, maximum_ = 100, step_ = 1, value_ = 0;
 };
 

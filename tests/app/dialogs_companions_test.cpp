@@ -231,6 +231,25 @@ TEST(MoleculeEditor, TheThirtyThirdAtomIsRefused) {
     EXPECT_FALSE(Child<QLineEdit>(dialog, "txtProps_4").isEnabled());
 }
 
+// Return in a field presses OK in every companion window.
+TEST(CompanionWindows, ReturnPressesOk) {
+    Rig rig;
+    frmAdvanced advanced(rig.store);
+    frmLevels levels(rig.store, rig.set, 7, rig.preview);
+    frmUserDefIFS ifs(rig.store, rig.set, 39, rig.preview);
+    ifs.ChooseTheme(0);
+    frmMolecule molecule(rig.store, rig.set, 42, rig.preview);
+    molecule.ChooseTheme(0);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&advanced, &levels, &ifs, &molecule}) {
+        dialog->show();
+        QLineEdit* field = dialog->findChild<QLineEdit*>();
+        ASSERT_NE(field, nullptr);
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(dialog->result(), QDialog::Accepted) << dialog->objectName().toStdString();
+        EXPECT_FALSE(dialog->isVisible());
+    }
+}
+
 // Runs the editors' preview of one type for a few frames, without a window.
 int64_t PreviewFrames(const GalaxyType& type, int frames) {
     SettingsSet set = FactorySettingsSet(kPresetSet4x);

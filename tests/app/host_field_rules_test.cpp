@@ -87,6 +87,18 @@ TEST(DialogFieldRules, OnAField) {
     spin->Step(1);
     spin->Step(-1);
     EXPECT_EQ(field->text(), "60");
+
+    // A field with spin buttons but no arrow keys of its own: Up and Down
+    // press its spin buttons.
+    auto* hue = new QLineEdit(&window);
+    auto* hueSpin = new SpinButton(&window);
+    ApplyFieldRules(*hue, Typing::Digits, FieldBounds{BoundKind::Int16, 0, 100});
+    BindSpinField(*hue, *hueSpin, 0, 100, 3);
+    hue->setText("40");
+    QTest::keyClick(hue, Qt::Key_Up);
+    QTest::keyClick(hue, Qt::Key_Up);
+    QTest::keyClick(hue, Qt::Key_Down);
+    EXPECT_EQ(hue->text(), "41");
     field->setText("0");
     other->setFocus();
     QApplication::processEvents();

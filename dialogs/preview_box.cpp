@@ -34,6 +34,12 @@ QSize PreviewBox::minimumSizeHint() const {
 }
 
 void PreviewBox::Present(const DrawingSurface& surface) {
+    // A box resized while the preview runs (the dialog was) is followed, so
+    // the picture fills it and stays centred.
+    if (running_) {
+        const QSize size = DeviceSize();
+        driver_.ResizeDialogSurface(size.width(), size.height());
+    }
     // Only the tiles the frame drew are painted again.
     const QRegion changed = TakeChangedRegion(surface);
     ++frames_;

@@ -66,8 +66,16 @@ void RunDriver::SetUpDialogSurface(int32_t width, int32_t height, bool fixedTimi
         surface_.frameDelaySet = true;
     }
     surface_.ComputeGeometry(extraFactor);
+    dialogExtraFactor_ = extraFactor;
     SyncCanvas();
     Reseed();
+}
+
+void RunDriver::ResizeDialogSurface(int32_t width, int32_t height) {
+    if (width == surface_.width() && height == surface_.height()) return;
+    surface_.SetSize(width, height);
+    surface_.ComputeGeometry(dialogExtraFactor_);
+    SyncCanvas();
 }
 
 void RunDriver::ResetSurface() {

@@ -35,6 +35,10 @@ class RunDriver : private FrameControl {
     // A dialog's picture box: with fixed timing the focal length is 1 and the
     // frame delay 32 ms; otherwise both keep their values.
     void SetUpDialogSurface(int32_t width, int32_t height, bool fixedTiming, float extraFactor);
+    // The picture box took a new size while a preview runs: the surface
+    // follows it (cleared, centred anew) with the timing and extra factor
+    // it was set up with.
+    void ResizeDialogSurface(int32_t width, int32_t height);
     void ResetSurface();
     void ClearSurface();
 
@@ -104,6 +108,7 @@ class RunDriver : private FrameControl {
     bool advancedLoaded_ = false;
     std::optional<uint64_t> fixedSeed_;
     bool unpaced_ = false;
+    float dialogExtraFactor_ = 1.0f;
 };
 
 }  // namespace orrelume

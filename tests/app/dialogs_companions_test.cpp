@@ -231,6 +231,26 @@ TEST(MoleculeEditor, TheThirtyThirdAtomIsRefused) {
     EXPECT_FALSE(Child<QLineEdit>(dialog, "txtProps_4").isEnabled());
 }
 
+// A preview whose box grows while it runs fills the box, centred.
+TEST(CompanionWindows, PreviewFollowsItsBox) {
+    Rig rig;
+    frmLevels dialog(rig.store, rig.set, 7, rig.preview);
+    dialog.show();
+    const QSize before = dialog.Preview().DeviceSize();
+    QSize surface, box;
+    QTimer::singleShot(100, [&] { dialog.resize(dialog.width() + 160, dialog.height() + 90); });
+    QTimer::singleShot(300, [&] {
+        const DrawingSurface& s = dialog.Preview().Driver().Surface();
+        surface = QSize(s.width(), s.height());
+        box = dialog.Preview().DeviceSize();
+        EXPECT_EQ(s.centerX(), s.width() / 2);
+        dialog.reject();
+    });
+    dialog.TogglePreview();
+    EXPECT_NE(box, before);
+    EXPECT_EQ(surface, box);
+}
+
 // Return in a field presses OK in every companion window.
 TEST(CompanionWindows, ReturnPressesOk) {
     Rig rig;

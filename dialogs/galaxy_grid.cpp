@@ -44,7 +44,8 @@ const GridRow kRows[] = {
     {8, "Galaxy_QG_Force", "", F, S, 0, 99.9, false, kNoArrows, kNoSpin},
     {9, "Galaxy_StdLevels", "", D, I16, 1, 10, false, kNoArrows, kNoSpin},
     {10, "Galaxy_NewFreq", "", D, I16, 0, 9999, false, kNoArrows, kNoSpin},
-    {11, "Galaxy_NewFrames", "", D, I16, 0, 999, false, kNoArrows, kNoSpin},
+    // As its label says and as a save keeps it (it once took up to 999).
+    {11, "Galaxy_NewFrames", "", D, I16, 0, 99, false, kNoArrows, kNoSpin},
     {12, "Galaxy_NewExtMult", "", D, I16, 1, 9999, false, kNoArrows, kNoSpin},
     {20, "Galaxy_NovaFreq", "", D, I16, 0, 9999, false, kNoArrows, kNoSpin},
     {21, "Galaxy_NovaFrames", "", D, I16, 1, 999, false, kNoArrows, kNoSpin},

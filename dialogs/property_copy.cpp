@@ -67,7 +67,7 @@ const CopyEntry kEntries[kPropertyCopyEntryCount] = {
     {"Galaxy Hue Wheel Start", "Galaxy_HueStart", N, D, I16, 0, 359, "0 - 359", kAll},
     {"Galaxy Hue Wheel Increment", "Galaxy_HWheelInc", N, F, S, 0, 360, "0 - 360.0", kAll},
     {"New Star Frequency", "Galaxy_NewFreq", N, D, I16, 0, 9999, "0 - 9999", kAll},
-    {"New Star Frames", "Galaxy_NewFrames", N, D, I16, 1, 999, "1 - 999", kAll},
+    {"New Star Frames", "Galaxy_NewFrames", N, D, I16, 1, 99, "1 - 99", kAll},
     {"New Star Extension Multiplier", "Galaxy_NewExtMult", N, D, I16, 1, 9999, "1 - 9999", kAll},
     {"Nova Star Frequency", "Galaxy_NovaFreq", N, D, I16, 0, 9999, "0 - 9999", kAll},
     {"Nova Star Frames", "Galaxy_NovaFrames", N, D, I16, 1, 999, "1 - 999", kAll},

@@ -62,6 +62,17 @@ TEST(GalaxyGrid, StyleBoundedRowsAndCaptions) {
     EXPECT_TRUE(GridVisibilityForStyle(9).ratio);
 }
 
+// A row never shows, once left, more than the type keeps when it is stored.
+TEST(GalaxyGrid, RowsKeepWithinWhatIsStored) {
+    for (const GridRow& row : GalaxyGridRows()) {
+        const GalaxyField* field = FindGalaxyField(row.key);
+        ASSERT_NE(field, nullptr) << row.key;
+        if (field->styleBounded || !field->clampedOnLoad) continue;
+        EXPECT_LE(row.upper, field->max) << row.key;
+        EXPECT_GE(row.lower, field->min) << row.key;
+    }
+}
+
 TEST(GalaxyGrid, TakesRowsIntoBothFieldsAndTheColourRule) {
     GalaxyType nebula;
     nebula.galStyle = kStyleNebula;
@@ -92,7 +103,7 @@ TEST(GalaxyGrid, TakesRowsIntoBothFieldsAndTheColourRule) {
 
     grid.style = kStyleIfsWireframe;
     grid.rows[3] = "12";
-    grid.rows[11] = "999";   // beyond its caption's 99, within the row's bounds
+    grid.rows[11] = "999";   // beyond its caption's 99: bounded as a save would
     grid.rows[0] = "2.5";    // pasted: rounded half to even
     grid.rows[45] = "0.97";  // a single as typed
     grid.rows[10] = "";      // empty reads as 0
@@ -101,7 +112,7 @@ TEST(GalaxyGrid, TakesRowsIntoBothFieldsAndTheColourRule) {
     TakeGalaxyType(grid, taken);
     EXPECT_EQ(taken.radSegs, 10);
     EXPECT_EQ(taken.cpPoints, 10);
-    EXPECT_EQ(taken.newFrames, 999);
+    EXPECT_EQ(taken.newFrames, 99);
     EXPECT_EQ(taken.radius, 2);
     EXPECT_EQ(taken.cometCPersist, 0.97f);
     EXPECT_EQ(taken.newFreq, 0);

@@ -111,6 +111,11 @@ TEST(PropertyCopy, TableAgreesWithItself) {
         ASSERT_NE(dash, std::string_view::npos) << e.caption;
         EXPECT_EQ(Val(e.range.substr(0, dash)), e.lower) << e.caption;
         EXPECT_EQ(Val(e.range.substr(dash + 3)), e.upper) << e.caption;
+        // What is copied is what a save keeps.
+        const GalaxyField* field = FindGalaxyField(e.key);
+        if (field != nullptr && field->clampedOnLoad && !field->styleBounded) {
+            EXPECT_LE(e.upper, field->max) << e.caption;
+        }
     }
 }
 

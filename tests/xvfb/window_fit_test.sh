@@ -48,7 +48,7 @@ check_window() {
     note "$name: $geometry, $controls buttons shown"
 }
 
-for name in properties advanced levels ifs molecule template welcome about credits diagnostics help; do
+for name in properties galaxy advanced levels ifs molecule template welcome about credits diagnostics help; do
     check_window "$name" centred
 done
 

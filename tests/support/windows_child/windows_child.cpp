@@ -3,7 +3,7 @@
 //
 //   orrelume_windows_child NAME
 //
-// NAME is properties, advanced, levels, ifs, molecule, template, welcome,
+// NAME is properties, galaxy (its galaxy view), advanced, levels, ifs, molecule, template, welcome,
 // about, credits, diagnostics or help. Once the window is on the screen the
 // trace gets "fit-window NAME <window id>" and one "fit-control" line per
 // shown button: "<name> <x> <y> <width> <height> <shown>", the place in
@@ -97,6 +97,12 @@ int main(int argc, char** argv) {
     std::unique_ptr<QWidget> window;
     if (what == "properties") {
         window = std::make_unique<frmProps>(store, host);
+    } else if (what == "galaxy") {
+        // The properties dialog's galaxy view, of the first type.
+        auto props = std::make_unique<frmProps>(store, host);
+        props->SelectFirstGalaxyType();
+        props->OpenGalaxyView();
+        window = std::move(props);
     } else if (what == "advanced") {
         window = std::make_unique<frmAdvanced>(store);
     } else if (what == "levels") {
@@ -126,7 +132,7 @@ int main(int argc, char** argv) {
         return QApplication::exec();
     } else {
         std::fprintf(stderr,
-                     "usage: %s properties|advanced|levels|ifs|molecule|template|welcome|"
+                     "usage: %s properties|galaxy|advanced|levels|ifs|molecule|template|welcome|"
                      "about|credits|diagnostics|help\n",
                      argv[0]);
         return 2;

@@ -7,8 +7,7 @@
 source "$(dirname "$0")/lib.sh"
 CHILD=${ORRELUME_WINDOWS_CHILD:-$(dirname "$ORRELUME")/tests/orrelume_windows_child}
 [ -x "$CHILD" ] || fail "no windows program at $CHILD"
-XVFB_SCREEN=1366x768x24
-start_display
+XVFB_SCREEN=1366x768x24 start_display
 SCREEN_W=1366
 SCREEN_H=768
 # The properties dialog stays out of its first-run welcome.
@@ -25,13 +24,17 @@ check_window() {
     id=$(awk -v n="$name" '$2 == "fit-window" && $3 == n {print $4}' "$WORK/trace.log" | tail -n1)
     geometry=$(window_geometry "$id")
     IFS='x+' read -r w h x y <<<"$geometry"
-    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le $SCREEN_W ] &&
-        [ $((y + h)) -le $SCREEN_H ] || fail "$name ($geometry) lies inside the screen"
+    if [ "$x" -lt 0 ] || [ "$y" -lt 0 ] || [ $((x + w)) -gt $SCREEN_W ] ||
+        [ $((y + h)) -gt $SCREEN_H ]; then
+        fail "$name ($geometry) lies inside the screen"
+    fi
     if [ -n "$centred" ]; then
         local dx=$((2 * x + w - SCREEN_W)) dy=$((2 * y + h - SCREEN_H))
-        [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || fail "$name ($geometry) is centred"
+        if [ "${dx#-}" -gt 2 ] || [ "${dy#-}" -gt 2 ]; then
+            fail "$name ($geometry) is centred"
+        fi
     fi
-    local controls=0 bad
+    local controls bad
     bad=$(awk -v W=$SCREEN_W -v H=$SCREEN_H '$2 == "fit-control" {
             n++
             if ($8 == 0 || ($8 == 1 && ($4 < 0 || $5 < 0 || $4 + $6 > W || $5 + $7 > H)))

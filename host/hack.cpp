@@ -22,11 +22,12 @@ namespace orrelume {
 
 namespace {
 
+// The signal that asked for the stop (0: none yet).
 volatile std::sig_atomic_t stopSignal = 0;
 int signalPipe[2] = {-1, -1};
 
-extern "C" void OnStopSignal(int) {
-    stopSignal = 1;
+extern "C" void OnStopSignal(int signal) {
+    stopSignal = signal;
     if (signalPipe[1] >= 0) {
         const char byte = 1;
         // Only wakes the wait; a full pipe has woken it already.
@@ -57,6 +58,22 @@ bool StopSignalArrived() {
 
 int StopSignalDescriptor() {
     return signalPipe[0];
+}
+
+void EndByStopSignal() {
+    const int signal = stopSignal;
+    if (signal == 0) return;
+    // The daemon that sent it learns from the status that its hack ended
+    // as asked, not that it exited by itself.
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+    sigset_t unblock;
+    sigemptyset(&unblock);
+    sigaddset(&unblock, signal);
+    sigprocmask(SIG_UNBLOCK, &unblock, nullptr);
+    std::raise(signal);
 }
 
 HackRun::HackRun(HostState& state, SettingsStore& store, uint32_t window, bool root)

@@ -70,5 +70,9 @@ void CatchStopSignals();
 // when one does (-1 when none could be made).
 bool StopSignalArrived();
 int StopSignalDescriptor();
+// After the clean-up, a run stopped by one of them ends by that signal
+// (its default action), as a process the signal ended at once would; returns
+// when none arrived.
+void EndByStopSignal();
 
 }  // namespace orrelume

@@ -163,10 +163,14 @@ int Main(int argc, char** argv) {
     const int16_t mode = StartUp(state, store, programPath);
     if (hack.target != HackTarget::None) {
         Trace("hack-start");
-        HackRun run(state, store, hack.window, hack.target == HackTarget::Root);
-        const bool ran = run.Run();
+        bool ran = false;
+        {
+            HackRun run(state, store, hack.window, hack.target == HackTarget::Root);
+            ran = run.Run();
+        }
         store.Flush();
         Trace("exit");
+        EndByStopSignal();
         if (!ran) std::fprintf(stderr, "orrelume: no window to draw into\n");
         return ran ? 0 : 1;
     }

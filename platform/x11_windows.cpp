@@ -93,10 +93,6 @@ void X11Display::Flush() {
     if (connection_) xcb_flush(connection_);
 }
 
-bool DisplayAvailable() {
-    return X11Display().Connected();
-}
-
 std::optional<std::string> WindowCaption(X11Display& display, uint32_t window) {
     xcb_connection_t* c = display.Connection();
     if (!c || window == 0) return std::nullopt;

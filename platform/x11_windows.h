@@ -38,9 +38,6 @@ class X11Display {
     uint32_t root_ = 0;
 };
 
-// Whether a display can be reached (DISPLAY is set and accepts us).
-bool DisplayAvailable();
-
 // A top-level window whose caption (_NET_WM_NAME, else WM_NAME) is exactly
 // `caption`, shown or hidden, among the root's children and the windows a
 // window manager manages; 0 when there is none.

@@ -15,6 +15,7 @@
 
 #include "host/host_trace.h"
 #include "platform/x11_foreign_painter.h"
+#include "platform/x11_windows.h"
 #include "settings/factory_themes.h"
 #include "settings/numeric.h"
 
@@ -80,6 +81,26 @@ class MirrorWindow : public QWidget {
     }
 };
 
+// Puts a window over one monitor: full screen in front of everything, or in
+// background mode as the desktop's background there, with the pointer shown.
+void CoverScreen(QWidget& w, const QRect& geometry, bool background) {
+    w.setWindowTitle(QString::fromLatin1(kRunCaption));
+    if (background) {
+        w.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint);
+        w.setGeometry(geometry);
+        w.setCursor(Qt::ArrowCursor);
+        // Before it is shown, so that the window manager stacks it below
+        // from the start.
+        if (xcb_connection_t* connection = ToolkitConnection())
+            MarkAsDesktopBackground(connection, static_cast<uint32_t>(w.winId()));
+    } else {
+        w.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        w.setGeometry(geometry);
+        w.setWindowState(Qt::WindowFullScreen);
+        w.setCursor(Qt::BlankCursor);
+    }
+}
+
 }  // namespace
 
 void frmSaver::CoverOtherScreens() {
@@ -90,13 +111,10 @@ void frmSaver::CoverOtherScreens() {
         Mirror mirror;
         mirror.window = std::make_unique<MirrorWindow>();
         QWidget& w = *mirror.window;
-        w.setWindowTitle(QString::fromLatin1(kRunCaption));
-        w.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-        w.setCursor(background_ ? Qt::ArrowCursor : Qt::BlankCursor);
-        w.setGeometry(screen->geometry());
-        w.setWindowState(Qt::WindowFullScreen);
+        CoverScreen(w, screen->geometry(), background_);
         w.installEventFilter(this);
         w.show();
+        if (background_) w.lower();
         if (QWindow* handle = w.windowHandle()) handle->installEventFilter(this);
         const QRect g = w.geometry();
         Trace("mirror " + std::to_string(g.width()) + "x" + std::to_string(g.height()) + "+" +
@@ -174,18 +192,15 @@ void frmSaver::Run() {
     store_.Refresh();
     const AdvancedRunValues advanced = ReadAdvancedRunValues(store_);
     background_ = advanced.dispBackG;
-    setWindowTitle(QString::fromLatin1(kRunCaption));
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->geometry());
-    setWindowState(Qt::WindowFullScreen);
-    setCursor(background_ ? Qt::ArrowCursor : Qt::BlankCursor);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    CoverScreen(*this, screen ? screen->geometry() : geometry(), background_);
     // Showing the window serves its events: input that arrives while it
     // comes up ends the saver like input during the run, and is judged by
     // the saver's own settings from the first event on.
     state_.StopRequested = false;
     ignoreMouseMoves_ = advanced.mouseMove;
     CoverOtherScreens();
-    ShowAndActivate();
+    ShowAndActivate(background_);
     if (state_.StopRequested || !isVisible()) {
         if (isVisible()) close();
         mirrors_.clear();

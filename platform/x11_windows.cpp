@@ -222,6 +222,35 @@ uint32_t CreateCaptionWindow(X11Display& display, std::string_view caption) {
     return window;
 }
 
+void MarkAsDesktopBackground(xcb_connection_t* c, uint32_t window) {
+    if (!c || window == 0) return;
+    const xcb_atom_t type = InternAtom(c, "_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t desktop = InternAtom(c, "_NET_WM_WINDOW_TYPE_DESKTOP");
+    if (type != XCB_ATOM_NONE && desktop != XCB_ATOM_NONE) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, type, XCB_ATOM_ATOM, 32, 1, &desktop);
+    }
+    const xcb_atom_t state = InternAtom(c, "_NET_WM_STATE");
+    std::vector<xcb_atom_t> states;
+    for (const char* name :
+         {"_NET_WM_STATE_BELOW", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
+        const xcb_atom_t atom = InternAtom(c, name);
+        if (atom != XCB_ATOM_NONE) states.push_back(atom);
+    }
+    if (state != XCB_ATOM_NONE && !states.empty()) {
+        // Added to what the window has: a window that is not shown yet tells
+        // its window manager its states in this property.
+        xcb_change_property(c, XCB_PROP_MODE_APPEND, window, state, XCB_ATOM_ATOM, 32,
+                            static_cast<uint32_t>(states.size()), states.data());
+    }
+    const xcb_atom_t desktopNumber = InternAtom(c, "_NET_WM_DESKTOP");
+    const uint32_t everyDesktop = 0xFFFFFFFF;
+    if (desktopNumber != XCB_ATOM_NONE) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, desktopNumber, XCB_ATOM_CARDINAL, 32,
+                            1, &everyDesktop);
+    }
+    xcb_flush(c);
+}
+
 bool WatchWindow(X11Display& display, uint32_t window) {
     xcb_connection_t* c = display.Connection();
     if (!c || window == 0) return false;

@@ -72,6 +72,12 @@ bool DrainWindowEvents(X11Display& display, uint32_t window, bool* exposed = nul
 // with the connection. 0 when it could not be made.
 uint32_t CreateCaptionWindow(X11Display& display, std::string_view caption);
 
+// Makes a window that is not shown yet the desktop's background, the way
+// window managers know it: a desktop window, below all others, on every
+// virtual desktop, and left out of taskbars and pagers. `connection` is the
+// one that made the window.
+void MarkAsDesktopBackground(xcb_connection_t* connection, uint32_t window);
+
 // One monitor's part of the root window, in pixels.
 struct MonitorArea {
     int32_t x = 0, y = 0, width = 0, height = 0;

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTime>
+#include <QtMath>
 
 #include <QPainter>
 #include <QWindow>
@@ -103,15 +104,29 @@ void CoverScreen(QWidget& w, const QRect& geometry, bool background) {
 
 }  // namespace
 
-void frmSaver::CoverOtherScreens() {
-    QScreen* own = QGuiApplication::primaryScreen();
-    if (!own) return;
-    for (QScreen* screen : own->virtualSiblings()) {
-        if (screen == own) continue;
+std::vector<QRect> SaverMonitors(const std::vector<QRect>& screens,
+                                 const std::vector<MonitorArea>& monitors, qreal ratio) {
+    if (monitors.size() <= screens.size() || !(ratio > 0)) return screens;
+    const QPoint corner = screens.empty() ? QPoint(0, 0) : screens.front().topLeft();
+    std::vector<QRect> rects;
+    for (const MonitorArea& m : monitors) {
+        const QRect r(qFloor(m.x / ratio), qFloor(m.y / ratio), qCeil(m.width / ratio),
+                      qCeil(m.height / ratio));
+        if (r.contains(corner) && !rects.empty() && !rects.front().contains(corner)) {
+            rects.insert(rects.begin(), r);
+        } else {
+            rects.push_back(r);
+        }
+    }
+    return rects;
+}
+
+void frmSaver::CoverOtherScreens(const std::vector<QRect>& others) {
+    for (const QRect& area : others) {
         Mirror mirror;
         mirror.window = std::make_unique<MirrorWindow>();
         QWidget& w = *mirror.window;
-        CoverScreen(w, screen->geometry(), background_);
+        CoverScreen(w, area, background_);
         w.installEventFilter(this);
         w.show();
         if (background_) w.lower();
@@ -192,14 +207,28 @@ void frmSaver::Run() {
     store_.Refresh();
     const AdvancedRunValues advanced = ReadAdvancedRunValues(store_);
     background_ = advanced.dispBackG;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    CoverScreen(*this, screen ? screen->geometry() : geometry(), background_);
+    std::vector<QRect> screens;
+    qreal ratio = 1.0;
+    if (QScreen* own = QGuiApplication::primaryScreen()) {
+        screens.push_back(own->geometry());
+        for (QScreen* screen : own->virtualSiblings())
+            if (screen != own) screens.push_back(screen->geometry());
+        ratio = own->devicePixelRatio();
+    }
+    std::vector<MonitorArea> monitors;
+    if (ToolkitConnection()) {
+        X11Display display;
+        monitors = MonitorAreas(display);
+    }
+    std::vector<QRect> areas = SaverMonitors(screens, monitors, ratio);
+    if (areas.empty()) areas.push_back(geometry());
+    CoverScreen(*this, areas.front(), background_);
     // Showing the window serves its events: input that arrives while it
     // comes up ends the saver like input during the run, and is judged by
     // the saver's own settings from the first event on.
     state_.StopRequested = false;
     ignoreMouseMoves_ = advanced.mouseMove;
-    CoverOtherScreens();
+    CoverOtherScreens(std::vector<QRect>(areas.begin() + 1, areas.end()));
     ShowAndActivate(background_);
     if (state_.StopRequested || !isVisible()) {
         if (isVisible()) close();

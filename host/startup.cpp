@@ -167,6 +167,7 @@ int Main(int argc, char** argv) {
         std::fputs(UsageText().c_str(), stdout);
         return 0;
     }
+    if (hack.target == HackTarget::AddToXScreenSaver) return AddToXScreenSaverSettings();
     // A daemon ends its hack with a signal: the run stops at its next frame.
     if (hack.target != HackTarget::None) CatchStopSignals();
     // The check's connection stays open until the toolkit has its own: an X

@@ -8,10 +8,36 @@
 source "$(dirname "$0")/lib.sh"
 
 "$ORRELUME" --help >"$WORK/help.txt" 2>&1 || fail "--help exits 0"
-for form in "-window-id" "-root" "/S" "/P" ".glx"; do
+for form in "-window-id" "-root" "/S" "/P" ".glx" "--add-to-xscreensaver"; do
     grep -q -- "$form" "$WORK/help.txt" || fail "--help names $form"
 done
 note "--help lists both forms, without a display"
+
+# XScreenSaver's programs: list gets the program's line; the file as it was
+# is kept beside it, and a file that is not there is not made.
+home="$WORK/home"
+mkdir -p "$home"
+rc=0
+HOME=$home "$ORRELUME" --add-to-xscreensaver >>"$WORK/program.log" 2>&1 || rc=$?
+[ "$rc" -eq 1 ] && [ ! -e "$home/.xscreensaver" ] || fail "no ~/.xscreensaver: status 1, no file made"
+printf 'mode:		one
+programs:			      \
+		  lines -root	    \n
+
+fade:		True
+' >"$home/.xscreensaver"
+chmod 600 "$home/.xscreensaver"
+cp "$home/.xscreensaver" "$WORK/xscreensaver.orig"
+HOME=$home "$ORRELUME" --add-to-xscreensaver >>"$WORK/program.log" 2>&1 || fail "the line is added"
+cmp -s "$home/.xscreensaver.before-orrelume" "$WORK/xscreensaver.orig" || fail "the old file is kept"
+[ "$(grep -v -x -F '  "Orrelume"  orrelume -root  \n\' "$home/.xscreensaver")" = "$(cat "$WORK/xscreensaver.orig")" ] ||
+    fail "only the line is added"
+[ "$(sed -n 3p "$home/.xscreensaver")" = '  "Orrelume"  orrelume -root  \n\' ] || fail "the line heads the list"
+[ "$(stat -c %a "$home/.xscreensaver")" = 600 ] || fail "the file keeps its permissions"
+cp "$home/.xscreensaver" "$WORK/xscreensaver.added"
+HOME=$home "$ORRELUME" --add-to-xscreensaver >>"$WORK/program.log" 2>&1 || fail "a second run succeeds"
+cmp -s "$home/.xscreensaver" "$WORK/xscreensaver.added" || fail "a second run changes nothing"
+note "--add-to-xscreensaver adds its line once and keeps the file as it was"
 
 start_display
 

@@ -336,7 +336,10 @@ std::vector<MonitorArea> MonitorAreas(X11Display& display) {
     const auto root = WindowSize(display, display.Root());
     if (!root) return areas;
     std::vector<MonitorArea> reported = RandrMonitors(c, display.Root());
-    if (reported.empty()) reported = XineramaScreens(c);
+    // Classic Xinerama: a server whose RandR knows only its first screen
+    // while Xinerama lists every head.
+    std::vector<MonitorArea> heads = XineramaScreens(c);
+    if (heads.size() > reported.size()) reported = std::move(heads);
     for (MonitorArea a : reported) {
         // Within the root; a monitor the root does not reach is left out.
         const int32_t x0 = std::clamp(a.x, 0, root->width), y0 = std::clamp(a.y, 0, root->height);

@@ -84,8 +84,9 @@ struct MonitorArea {
     bool operator==(const MonitorArea&) const = default;
 };
 // The monitors the display reports (RandR's monitors, else Xinerama's
-// screens), each within the root window and at least a pixel wide, without
-// duplicates; empty when it reports none, or only one that is the whole root.
+// screens, or those where Xinerama names more heads than RandR does), each
+// within the root window and at least a pixel wide, without duplicates;
+// empty when it reports none, or only one that is the whole root.
 std::vector<MonitorArea> MonitorAreas(X11Display& display);
 
 // The caption of a window as top-level lookups read it.

@@ -56,11 +56,21 @@ set(ORRELUME_PACKAGING_DIR \"${ORRELUME_PACKAGING_DIR}\")
 set(ORRELUME_STAGE_DIR \"${ORRELUME_STAGE_DIR}/install\")
 set(ORRELUME_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
 set(ORRELUME_TWIN_DIR \"${ORRELUME_TWIN_DIR}\")
+set(ORRELUME_HACK_DIR \"${ORRELUME_HACK_DIR}\")
 set(ORRELUME_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
 ")
 install(CODE [[
 set(ORRELUME_PROGRAM "${CMAKE_INSTALL_PREFIX}/${ORRELUME_BINDIR}/orrelume")
 set(ORRELUME_SAVER_TWIN "${CMAKE_INSTALL_PREFIX}/${ORRELUME_TWIN_DIR}/orrelume.scr")
+# mate-screensaver and xfce4-screensaver run a theme's program only from
+# their own folders under /usr, whatever prefix the entry was installed
+# under: elsewhere the entry names the display mode where Debian's folder
+# is, and is hidden (TryExec) until a link there reaches the program.
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+    set(ORRELUME_DAEMON_PROGRAM "/usr/${ORRELUME_HACK_DIR}/orrelume")
+else()
+    set(ORRELUME_DAEMON_PROGRAM "/usr/libexec/xscreensaver/orrelume")
+endif()
 foreach(entry "orrelume-settings.desktop.in;orrelume-settings.desktop;applications"
               "orrelume-screensaver.desktop.in;orrelume.desktop;applications/screensavers"
               "xscreensaver/orrelume.xml.in;orrelume.xml;xscreensaver/config")

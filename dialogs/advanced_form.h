@@ -52,7 +52,7 @@ struct AdvancedCheck {
 };
 inline constexpr std::array<AdvancedCheck, 4> kAdvancedChecks = {{
     {"chkRandom", "Randomize Properties", "Adv_Randomize"},
-    {"chkResize", "Window can be resized (EXE version only)", "Adv_WinResize"},
+    {"chkResize", "Window can be resized (application window only)", "Adv_WinResize"},
     {"chkMouseM", "Ignore mouse moves in screen saver mode", "Adv_MouseMove"},
     {"chkBackGr", "Display in background (double-click to stop)", "Adv_DispBackG"},
 }};

@@ -154,6 +154,10 @@ HackCommand ParseHackCommand(const std::vector<std::string>& arguments,
             command.target = HackTarget::Help;
             return command;
         }
+        if (name == "add-to-xscreensaver") {
+            command.target = HackTarget::AddToXScreenSaver;
+            return command;
+        }
         if (command.target != HackTarget::None) continue;
         if (name == "root") {
             // The daemon names the window that stands for the root.
@@ -191,6 +195,10 @@ std::string UsageText() {
            "A hack run handles no input; it ends on SIGTERM or SIGINT, or when its window\n"
            "goes. -install, -fps, -visual V and -window are accepted and ignored.\n"
            "\n"
+           "\n"
+           "  --add-to-xscreensaver\n"
+           "                   add Orrelume to the programs: list of ~/.xscreensaver (the\n"
+           "                   file as it was is kept as ~/.xscreensaver.before-orrelume)\n"
            "  -h, --help       print this and exit\n";
 }
 

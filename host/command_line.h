@@ -65,6 +65,9 @@ enum class HackTarget {
     Root,    // the root window, or the daemon's window
     Window,  // a window by its id (0: the id was not a window number)
     Help,    // "--help", "-h": the usage, printed
+    // "--add-to-xscreensaver": the program's line added to the programs:
+    // list of the user's XScreenSaver settings.
+    AddToXScreenSaver,
 };
 struct HackCommand {
     HackTarget target = HackTarget::None;

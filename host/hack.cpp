@@ -9,7 +9,13 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cctype>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "host/host_trace.h"
@@ -22,11 +28,12 @@ namespace orrelume {
 
 namespace {
 
+// The signal that asked for the stop (0: none yet).
 volatile std::sig_atomic_t stopSignal = 0;
 int signalPipe[2] = {-1, -1};
 
-extern "C" void OnStopSignal(int) {
-    stopSignal = 1;
+extern "C" void OnStopSignal(int signal) {
+    stopSignal = signal;
     if (signalPipe[1] >= 0) {
         const char byte = 1;
         // Only wakes the wait; a full pipe has woken it already.
@@ -39,6 +46,110 @@ std::string SizeText(int32_t width, int32_t height) {
 }
 
 }  // namespace
+
+ProgramsEditResult AddToXScreenSaverPrograms(std::string_view file) {
+    ProgramsEditResult result;
+    size_t at = 0;
+    while (at < file.size()) {
+        const size_t end = file.find('\n', at);
+        const std::string_view line =
+            file.substr(at, end == std::string_view::npos ? end : end - at);
+        if (line.substr(0, 9) != "programs:") {
+            if (end == std::string_view::npos) break;
+            at = end + 1;
+            continue;
+        }
+        // The list goes on while its lines end with a backslash.
+        auto goesOn = [](std::string_view l) {
+            while (!l.empty() && (l.back() == ' ' || l.back() == '\t' || l.back() == '\r'))
+                l.remove_suffix(1);
+            return !l.empty() && l.back() == '\\';
+        };
+        if (end == std::string_view::npos || !goesOn(line)) return result;
+        size_t next = end + 1;
+        std::string_view entry = line;
+        while (true) {
+            std::string lower(entry);
+            for (char& ch : lower)
+                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            if (lower.find("orrelume") != std::string::npos) {
+                result.outcome = ProgramsEdit::AlreadyListed;
+                return result;
+            }
+            if (!goesOn(entry) || next >= file.size()) break;
+            const size_t e = file.find('\n', next);
+            entry = file.substr(next, e == std::string_view::npos ? e : e - next);
+            next = e == std::string_view::npos ? file.size() : e + 1;
+        }
+        result.outcome = ProgramsEdit::Added;
+        result.text.reserve(file.size() + 64);
+        result.text.append(file.substr(0, end + 1));
+        result.text.append(kXScreenSaverProgramLine);
+        result.text.append(file.substr(end + 1));
+        return result;
+    }
+    return result;
+}
+
+int AddToXScreenSaverSettings() {
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        std::fputs("orrelume: HOME is not set\n", stderr);
+        return 1;
+    }
+    const std::filesystem::path path = std::filesystem::path(home) / ".xscreensaver";
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr,
+                     "orrelume: %s does not exist yet. Open xscreensaver-settings, change any "
+                     "setting so that it writes the file, close it, and run this again.\n",
+                     path.c_str());
+        return 1;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const ProgramsEditResult edit = AddToXScreenSaverPrograms(text);
+    if (edit.outcome == ProgramsEdit::AlreadyListed) {
+        std::printf("%s lists Orrelume already; nothing changed.\n", path.c_str());
+        return 0;
+    }
+    if (edit.outcome == ProgramsEdit::NoList) {
+        std::fprintf(stderr,
+                     "orrelume: %s has no programs: list that goes on over lines; nothing "
+                     "changed. Add this line to the list by hand:\n%s",
+                     path.c_str(), kXScreenSaverProgramLine);
+        return 1;
+    }
+    // The file as it was, beside it; the new one replaces it whole.
+    const std::filesystem::path backup = path.string() + ".before-orrelume";
+    const std::filesystem::path fresh = path.string() + ".orrelume-new";
+    std::error_code ec;
+    const auto permissions = std::filesystem::status(path, ec).permissions();
+    auto write = [](const std::filesystem::path& to, const std::string& bytes) {
+        std::ofstream out(to, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        return static_cast<bool>(out);
+    };
+    if (!write(backup, text) || !write(fresh, edit.text)) {
+        std::filesystem::remove(fresh, ec);
+        std::fprintf(stderr, "orrelume: cannot write beside %s; nothing changed.\n", path.c_str());
+        return 1;
+    }
+    std::filesystem::permissions(backup, permissions, ec);
+    std::filesystem::permissions(fresh, permissions, ec);
+    std::filesystem::rename(fresh, path, ec);
+    if (ec) {
+        std::filesystem::remove(fresh, ec);
+        std::fprintf(stderr, "orrelume: cannot replace %s; nothing changed.\n", path.c_str());
+        return 1;
+    }
+    std::printf(
+        "Added Orrelume to the programs: list of %s (the file as it was is %s).\n"
+        "Choose it in xscreensaver-settings.\n",
+        path.c_str(), backup.c_str());
+    return 0;
+}
 
 void CatchStopSignals() {
     if (signalPipe[0] < 0 && pipe2(signalPipe, O_NONBLOCK | O_CLOEXEC) != 0) {
@@ -57,6 +168,22 @@ bool StopSignalArrived() {
 
 int StopSignalDescriptor() {
     return signalPipe[0];
+}
+
+void EndByStopSignal() {
+    const int signal = stopSignal;
+    if (signal == 0) return;
+    // The daemon that sent it learns from the status that its hack ended
+    // as asked, not that it exited by itself.
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+    sigset_t unblock;
+    sigemptyset(&unblock);
+    sigaddset(&unblock, signal);
+    sigprocmask(SIG_UNBLOCK, &unblock, nullptr);
+    std::raise(signal);
 }
 
 HackRun::HackRun(HostState& state, SettingsStore& store, uint32_t window, bool root)

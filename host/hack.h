@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "driver/frame_host.h"
@@ -63,6 +65,23 @@ class HackRun : public FrameHost {
     int64_t frames_ = 0;
 };
 
+// XScreenSaver runs only the display modes of its programs: list, which the
+// user's ~/.xscreensaver copies from its own when it is first written. The
+// program's line goes first into that list; every other byte stays as it was.
+// A list that does not go on over lines (the daemon always writes it so) is
+// left to the user.
+inline constexpr const char* kXScreenSaverProgramLine = "  \"Orrelume\"  orrelume -root  \\n\\\n";
+enum class ProgramsEdit { Added, AlreadyListed, NoList };
+struct ProgramsEditResult {
+    ProgramsEdit outcome = ProgramsEdit::NoList;
+    std::string text;  // the file with the line added (Added only)
+};
+ProgramsEditResult AddToXScreenSaverPrograms(std::string_view file);
+
+// "--add-to-xscreensaver": edits $HOME/.xscreensaver, keeping the file as it
+// was beside it, and says what it did. Returns the exit status.
+int AddToXScreenSaverSettings();
+
 // SIGTERM and SIGINT ask the hack run to stop instead of ending the process
 // at once; the run ends within a frame and leaves nothing half written.
 void CatchStopSignals();
@@ -70,5 +89,9 @@ void CatchStopSignals();
 // when one does (-1 when none could be made).
 bool StopSignalArrived();
 int StopSignalDescriptor();
+// After the clean-up, a run stopped by one of them ends by that signal
+// (its default action), as a process the signal ended at once would; returns
+// when none arrived.
+void EndByStopSignal();
 
 }  // namespace orrelume

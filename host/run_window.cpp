@@ -62,17 +62,23 @@ double RunWindow::LogicalWidth(const DrawingSurface& surface) const {
 
 void RunWindow::PresentMore(const DrawingSurface&, const SurfaceChanges&) {}
 
-void RunWindow::ShowAndActivate() {
+void RunWindow::ShowAndActivate(bool behind) {
     show();
-    raise();
-    activateWindow();
+    if (behind) {
+        lower();
+    } else {
+        raise();
+        activateWindow();
+    }
     const QDeadlineTimer deadline(2000);
     while (!deadline.hasExpired() && isVisible() &&
            !(windowHandle() && windowHandle()->isExposed())) {
         ServeWindowEvents(static_cast<int32_t>(std::min<qint64>(50, deadline.remainingTime())));
     }
-    activateWindow();
-    setFocus(Qt::ActiveWindowFocusReason);
+    if (!behind) {
+        activateWindow();
+        setFocus(Qt::ActiveWindowFocusReason);
+    }
     HoldShowForTests();
     Trace("window-shown " + std::to_string(width()) + "x" + std::to_string(height()));
 }

@@ -49,8 +49,9 @@ class RunWindow : public QWidget, public FrameHost {
 
   protected:
     // Shows the window, gives it the keyboard and waits (a little) until the
-    // display shows it, so that its size is known.
-    void ShowAndActivate();
+    // display shows it, so that its size is known. Shown behind, it goes
+    // below the other windows and takes nothing from them.
+    void ShowAndActivate(bool behind = false);
     // With ORRELUME_SHOW_HOLD_MS set, the show serves window events that
     // much longer, so tests can reach it with input.
     void HoldShowForTests();

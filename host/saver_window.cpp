@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTime>
+#include <QtMath>
 
 #include <QPainter>
 #include <QWindow>
@@ -15,6 +16,7 @@
 
 #include "host/host_trace.h"
 #include "platform/x11_foreign_painter.h"
+#include "platform/x11_windows.h"
 #include "settings/factory_themes.h"
 #include "settings/numeric.h"
 
@@ -80,23 +82,54 @@ class MirrorWindow : public QWidget {
     }
 };
 
+// Puts a window over one monitor: full screen in front of everything, or in
+// background mode as the desktop's background there, with the pointer shown.
+void CoverScreen(QWidget& w, const QRect& geometry, bool background) {
+    w.setWindowTitle(QString::fromLatin1(kRunCaption));
+    if (background) {
+        w.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint);
+        w.setGeometry(geometry);
+        w.setCursor(Qt::ArrowCursor);
+        // Before it is shown, so that the window manager stacks it below
+        // from the start.
+        if (xcb_connection_t* connection = ToolkitConnection())
+            MarkAsDesktopBackground(connection, static_cast<uint32_t>(w.winId()));
+    } else {
+        w.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        w.setGeometry(geometry);
+        w.setWindowState(Qt::WindowFullScreen);
+        w.setCursor(Qt::BlankCursor);
+    }
+}
+
 }  // namespace
 
-void frmSaver::CoverOtherScreens() {
-    QScreen* own = QGuiApplication::primaryScreen();
-    if (!own) return;
-    for (QScreen* screen : own->virtualSiblings()) {
-        if (screen == own) continue;
+std::vector<QRect> SaverMonitors(const std::vector<QRect>& screens,
+                                 const std::vector<MonitorArea>& monitors, qreal ratio) {
+    if (monitors.size() <= screens.size() || !(ratio > 0)) return screens;
+    const QPoint corner = screens.empty() ? QPoint(0, 0) : screens.front().topLeft();
+    std::vector<QRect> rects;
+    for (const MonitorArea& m : monitors) {
+        const QRect r(qFloor(m.x / ratio), qFloor(m.y / ratio), qCeil(m.width / ratio),
+                      qCeil(m.height / ratio));
+        if (r.contains(corner) && !rects.empty() && !rects.front().contains(corner)) {
+            rects.insert(rects.begin(), r);
+        } else {
+            rects.push_back(r);
+        }
+    }
+    return rects;
+}
+
+void frmSaver::CoverOtherScreens(const std::vector<QRect>& others) {
+    for (const QRect& area : others) {
         Mirror mirror;
         mirror.window = std::make_unique<MirrorWindow>();
         QWidget& w = *mirror.window;
-        w.setWindowTitle(QString::fromLatin1(kRunCaption));
-        w.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-        w.setCursor(background_ ? Qt::ArrowCursor : Qt::BlankCursor);
-        w.setGeometry(screen->geometry());
-        w.setWindowState(Qt::WindowFullScreen);
+        CoverScreen(w, area, background_);
         w.installEventFilter(this);
         w.show();
+        if (background_) w.lower();
         if (QWindow* handle = w.windowHandle()) handle->installEventFilter(this);
         const QRect g = w.geometry();
         Trace("mirror " + std::to_string(g.width()) + "x" + std::to_string(g.height()) + "+" +
@@ -174,18 +207,29 @@ void frmSaver::Run() {
     store_.Refresh();
     const AdvancedRunValues advanced = ReadAdvancedRunValues(store_);
     background_ = advanced.dispBackG;
-    setWindowTitle(QString::fromLatin1(kRunCaption));
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->geometry());
-    setWindowState(Qt::WindowFullScreen);
-    setCursor(background_ ? Qt::ArrowCursor : Qt::BlankCursor);
+    std::vector<QRect> screens;
+    qreal ratio = 1.0;
+    if (QScreen* own = QGuiApplication::primaryScreen()) {
+        screens.push_back(own->geometry());
+        for (QScreen* screen : own->virtualSiblings())
+            if (screen != own) screens.push_back(screen->geometry());
+        ratio = own->devicePixelRatio();
+    }
+    std::vector<MonitorArea> monitors;
+    if (ToolkitConnection()) {
+        X11Display display;
+        monitors = MonitorAreas(display);
+    }
+    std::vector<QRect> areas = SaverMonitors(screens, monitors, ratio);
+    if (areas.empty()) areas.push_back(geometry());
+    CoverScreen(*this, areas.front(), background_);
     // Showing the window serves its events: input that arrives while it
     // comes up ends the saver like input during the run, and is judged by
     // the saver's own settings from the first event on.
     state_.StopRequested = false;
     ignoreMouseMoves_ = advanced.mouseMove;
-    CoverOtherScreens();
-    ShowAndActivate();
+    CoverOtherScreens(std::vector<QRect>(areas.begin() + 1, areas.end()));
+    ShowAndActivate(background_);
     if (state_.StopRequested || !isVisible()) {
         if (isVisible()) close();
         mirrors_.clear();

@@ -7,7 +7,10 @@
 #include <memory>
 #include <vector>
 
+#include <QRect>
+
 #include "host/run_window.h"
+#include "platform/x11_windows.h"
 
 namespace orrelume {
 
@@ -37,6 +40,15 @@ class MouseMoveRule {
     int32_t firstMoveTime = 0;
 };
 
+// The parts of the screen the saver covers, one window each, in the
+// toolkit's coordinates, its own screen first: the toolkit's screens (its
+// primary first), unless the display's monitor list (RandR's monitors, else
+// Xinerama's heads, in device pixels) names more, as classic Xinerama does
+// where the toolkit sees one screen across every head. Then each monitor
+// gets its own window, the one holding the primary screen's corner first.
+std::vector<QRect> SaverMonitors(const std::vector<QRect>& screens,
+                                 const std::vector<MonitorArea>& monitors, qreal ratio);
+
 class frmSaver : public RunWindow {
   public:
     frmSaver(HostState& state, SettingsStore& store);
@@ -61,7 +73,7 @@ class frmSaver : public RunWindow {
   private:
     // Every monitor but the saver's own gets a black window of its own that
     // shows the same frames, centred; input on any of them counts.
-    void CoverOtherScreens();
+    void CoverOtherScreens(const std::vector<QRect>& others);
     struct Mirror {
         std::unique_ptr<QWidget> window;
         std::unique_ptr<ForeignWindowPainter> painter;

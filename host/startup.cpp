@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "dialogs/properties_dialog.h"
@@ -44,6 +45,27 @@ bool FileExists(const std::string& path) {
 bool UsesX11() {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
     return qgetenv("QT_QPA_PLATFORM").startsWith("xcb");
+}
+
+int DisplayUnreachable() {
+    std::fputs("orrelume: cannot reach the X display (is DISPLAY set?)\n", stderr);
+    return 1;
+}
+
+QtMessageHandler previousMessageHandler = nullptr;
+
+// While the toolkit starts, a fatal error can only mean that it found no
+// window system to open windows on.
+void EndOnToolkitFatal(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        if (previousMessageHandler) {
+            previousMessageHandler(type, context, text);
+        } else {
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+        }
+        return;
+    }
+    std::_Exit(DisplayUnreachable());
 }
 
 }  // namespace
@@ -145,13 +167,23 @@ int Main(int argc, char** argv) {
         std::fputs(UsageText().c_str(), stdout);
         return 0;
     }
+    if (hack.target == HackTarget::AddToXScreenSaver) return AddToXScreenSaverSettings();
     // A daemon ends its hack with a signal: the run stops at its next frame.
     if (hack.target != HackTarget::None) CatchStopSignals();
-    if (UsesX11() && !DisplayAvailable()) {
-        std::fprintf(stderr, "orrelume: cannot reach the X display (is DISPLAY set?)\n");
-        return 1;
+    // The check's connection stays open until the toolkit has its own: an X
+    // server whose last client leaves starts afresh, and a connection made
+    // while it does fails.
+    std::optional<X11Display> displayCheck;
+    if (UsesX11()) {
+        displayCheck.emplace();
+        if (!displayCheck->Connected()) return DisplayUnreachable();
     }
+    // Should the toolkit still find no display, it ends the program with a
+    // fatal error; the program's own message and status take its place.
+    previousMessageHandler = qInstallMessageHandler(EndOnToolkitFatal);
     QApplication app(argc, argv);
+    qInstallMessageHandler(previousMessageHandler);
+    displayCheck.reset();
 
     QSettingsBackend user(StoreScope::User);
     QSettingsBackend machine(StoreScope::Machine, StoreAccess::ReadOnly);
@@ -163,10 +195,14 @@ int Main(int argc, char** argv) {
     const int16_t mode = StartUp(state, store, programPath);
     if (hack.target != HackTarget::None) {
         Trace("hack-start");
-        HackRun run(state, store, hack.window, hack.target == HackTarget::Root);
-        const bool ran = run.Run();
+        bool ran = false;
+        {
+            HackRun run(state, store, hack.window, hack.target == HackTarget::Root);
+            ran = run.Run();
+        }
         store.Flush();
         Trace("exit");
+        EndByStopSignal();
         if (!ran) std::fprintf(stderr, "orrelume: no window to draw into\n");
         return ran ? 0 : 1;
     }

@@ -93,10 +93,6 @@ void X11Display::Flush() {
     if (connection_) xcb_flush(connection_);
 }
 
-bool DisplayAvailable() {
-    return X11Display().Connected();
-}
-
 std::optional<std::string> WindowCaption(X11Display& display, uint32_t window) {
     xcb_connection_t* c = display.Connection();
     if (!c || window == 0) return std::nullopt;
@@ -226,6 +222,35 @@ uint32_t CreateCaptionWindow(X11Display& display, std::string_view caption) {
     return window;
 }
 
+void MarkAsDesktopBackground(xcb_connection_t* c, uint32_t window) {
+    if (!c || window == 0) return;
+    const xcb_atom_t type = InternAtom(c, "_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t desktop = InternAtom(c, "_NET_WM_WINDOW_TYPE_DESKTOP");
+    if (type != XCB_ATOM_NONE && desktop != XCB_ATOM_NONE) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, type, XCB_ATOM_ATOM, 32, 1, &desktop);
+    }
+    const xcb_atom_t state = InternAtom(c, "_NET_WM_STATE");
+    std::vector<xcb_atom_t> states;
+    for (const char* name :
+         {"_NET_WM_STATE_BELOW", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
+        const xcb_atom_t atom = InternAtom(c, name);
+        if (atom != XCB_ATOM_NONE) states.push_back(atom);
+    }
+    if (state != XCB_ATOM_NONE && !states.empty()) {
+        // Added to what the window has: a window that is not shown yet tells
+        // its window manager its states in this property.
+        xcb_change_property(c, XCB_PROP_MODE_APPEND, window, state, XCB_ATOM_ATOM, 32,
+                            static_cast<uint32_t>(states.size()), states.data());
+    }
+    const xcb_atom_t desktopNumber = InternAtom(c, "_NET_WM_DESKTOP");
+    const uint32_t everyDesktop = 0xFFFFFFFF;
+    if (desktopNumber != XCB_ATOM_NONE) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, desktopNumber, XCB_ATOM_CARDINAL, 32,
+                            1, &everyDesktop);
+    }
+    xcb_flush(c);
+}
+
 bool WatchWindow(X11Display& display, uint32_t window) {
     xcb_connection_t* c = display.Connection();
     if (!c || window == 0) return false;
@@ -311,7 +336,10 @@ std::vector<MonitorArea> MonitorAreas(X11Display& display) {
     const auto root = WindowSize(display, display.Root());
     if (!root) return areas;
     std::vector<MonitorArea> reported = RandrMonitors(c, display.Root());
-    if (reported.empty()) reported = XineramaScreens(c);
+    // Classic Xinerama: a server whose RandR knows only its first screen
+    // while Xinerama lists every head.
+    std::vector<MonitorArea> heads = XineramaScreens(c);
+    if (heads.size() > reported.size()) reported = std::move(heads);
     for (MonitorArea a : reported) {
         // Within the root; a monitor the root does not reach is left out.
         const int32_t x0 = std::clamp(a.x, 0, root->width), y0 = std::clamp(a.y, 0, root->height);

@@ -38,9 +38,6 @@ class X11Display {
     uint32_t root_ = 0;
 };
 
-// Whether a display can be reached (DISPLAY is set and accepts us).
-bool DisplayAvailable();
-
 // A top-level window whose caption (_NET_WM_NAME, else WM_NAME) is exactly
 // `caption`, shown or hidden, among the root's children and the windows a
 // window manager manages; 0 when there is none.
@@ -75,14 +72,21 @@ bool DrainWindowEvents(X11Display& display, uint32_t window, bool* exposed = nul
 // with the connection. 0 when it could not be made.
 uint32_t CreateCaptionWindow(X11Display& display, std::string_view caption);
 
+// Makes a window that is not shown yet the desktop's background, the way
+// window managers know it: a desktop window, below all others, on every
+// virtual desktop, and left out of taskbars and pagers. `connection` is the
+// one that made the window.
+void MarkAsDesktopBackground(xcb_connection_t* connection, uint32_t window);
+
 // One monitor's part of the root window, in pixels.
 struct MonitorArea {
     int32_t x = 0, y = 0, width = 0, height = 0;
     bool operator==(const MonitorArea&) const = default;
 };
 // The monitors the display reports (RandR's monitors, else Xinerama's
-// screens), each within the root window and at least a pixel wide, without
-// duplicates; empty when it reports none, or only one that is the whole root.
+// screens, or those where Xinerama names more heads than RandR does), each
+// within the root window and at least a pixel wide, without duplicates;
+// empty when it reports none, or only one that is the whole root.
 std::vector<MonitorArea> MonitorAreas(X11Display& display);
 
 // The caption of a window as top-level lookups read it.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/command_line.h"
+#include "host/hack.h"
 
 namespace orrelume {
 namespace {
@@ -118,6 +119,33 @@ TEST(HostProgramFamily, TheSaverTwinDecides) {
     // A relative name without a folder.
     files = {"orrelume"};
     EXPECT_EQ(ProgramRunMode("orrelume", exists), 0);
+}
+
+TEST(HostXScreenSaverPrograms, TheLineGoesFirstIntoTheListAndNothingElseChanges) {
+    const std::string before = "timeout:\t0:10:00\r\n";
+    const std::string list =
+        "programs:\t\t\t\t\t\t\t\t      \\\n"
+        "\t\t\t\t  lines -root\t\t\t\t    \\n\\\n"
+        "  -\t\t\t\t  dots -root\t\t\t\t    \\n\n";
+    const std::string after = "\npointerHysteresis: 10\n";
+    const ProgramsEditResult added = AddToXScreenSaverPrograms(before + list + after);
+    ASSERT_EQ(added.outcome, ProgramsEdit::Added);
+    const size_t at = before.size() + list.find('\n') + 1;
+    EXPECT_EQ(added.text, (before + list + after).insert(at, kXScreenSaverProgramLine));
+    // A second run finds it.
+    EXPECT_EQ(AddToXScreenSaverPrograms(added.text).outcome, ProgramsEdit::AlreadyListed);
+    // "lines" on the line below "programs:" stays in the list, as entries go.
+    EXPECT_NE(added.text.find(std::string(kXScreenSaverProgramLine) + "\t\t\t\t  lines"),
+              std::string::npos);
+
+    // A list the daemon did not write, or none at all: nothing changes.
+    EXPECT_EQ(AddToXScreenSaverPrograms("programs: lines -root\n").outcome, ProgramsEdit::NoList);
+    EXPECT_EQ(AddToXScreenSaverPrograms("timeout: 0:10:00\n").outcome, ProgramsEdit::NoList);
+    EXPECT_EQ(AddToXScreenSaverPrograms("programs: \\").outcome, ProgramsEdit::NoList);
+    // A later key that merely mentions the name is not the list.
+    EXPECT_EQ(
+        AddToXScreenSaverPrograms("programs:  \\\n  lines -root \\n\n\nx: orrelume\n").outcome,
+        ProgramsEdit::Added);
 }
 
 }  // namespace

@@ -72,3 +72,24 @@ TEST(HostSaverPassword, ThisPlatformClosesAtOnce) {
 
 }  // namespace
 }  // namespace orrelume
+
+namespace orrelume {
+namespace {
+
+TEST(HostSaverMonitors, ClassicXineramaHeadsEachGetAWindow) {
+    // The toolkit sees one screen across both heads; the heads are the
+    // monitors, the one at the screen's corner first.
+    const std::vector<QRect> one{QRect(0, 0, 2560, 720)};
+    const std::vector<MonitorArea> heads{{1280, 0, 1280, 720}, {0, 0, 1280, 720}};
+    EXPECT_EQ(SaverMonitors(one, heads, 1.0),
+              (std::vector<QRect>{QRect(0, 0, 1280, 720), QRect(1280, 0, 1280, 720)}));
+    // In device pixels on a scaled screen.
+    EXPECT_EQ(SaverMonitors(one, heads, 2.0)[1], QRect(640, 0, 640, 360));
+    // Where the toolkit knows every monitor, its screens stand, primary first.
+    const std::vector<QRect> two{QRect(1280, 0, 1280, 720), QRect(0, 0, 1280, 720)};
+    EXPECT_EQ(SaverMonitors(two, heads, 1.0), two);
+    EXPECT_EQ(SaverMonitors(one, {}, 1.0), one);
+}
+
+}  // namespace
+}  // namespace orrelume

@@ -50,6 +50,18 @@ done < <(grep -hoE '^(Try)?Exec=/[^ ]+' "$ROOT"/share/applications/*.desktop \
 check grep -q "^Exec=$PREFIX/libexec/orrelume/orrelume.scr /C$" \
     "$ROOT/share/applications/orrelume-settings.desktop"
 check grep -q '<command arg="-root"/>' "$ROOT/share/xscreensaver/config/orrelume.xml"
+# mate-screensaver and xfce4-screensaver run a theme's program only from
+# their own folders under /usr; for any other prefix the entry still names
+# Debian's folder, where a link reaches the program.
+DAEMON_ENTRY=share/applications/screensavers/orrelume.desktop
+check grep -qx "Exec=$PREFIX/libexec/xscreensaver/orrelume -root" "$ROOT/$DAEMON_ENTRY"
+check grep -qx "TryExec=$PREFIX/libexec/xscreensaver/orrelume" "$ROOT/$DAEMON_ENTRY"
+LOCAL="$BUILD/install-test-local"
+rm -rf "$LOCAL"
+DESTDIR="$LOCAL" cmake --install "$BUILD" --prefix /usr/local >>"$BUILD/install-test.log" 2>&1 ||
+    check false "cmake --install --prefix /usr/local"
+check grep -qx "Exec=/usr/libexec/xscreensaver/orrelume -root" "$LOCAL/usr/local/$DAEMON_ENTRY"
+rm -rf "$LOCAL"
 
 if command -v desktop-file-validate >/dev/null 2>&1; then
     for f in "$ROOT"/share/applications/*.desktop "$ROOT"/share/applications/screensavers/*.desktop; do
@@ -62,11 +74,13 @@ if command -v desktop-file-validate >/dev/null 2>&1; then
     done
 else
     echo "desktop-file-validate is not installed: the desktop files are not validated"
+    [ -z "${CI:-}" ] || check false "desktop-file-validate is installed (scripts/install-deps)"
 fi
 if command -v xmllint >/dev/null 2>&1; then
     check xmllint --noout "$ROOT/share/xscreensaver/config/orrelume.xml"
 else
     echo "xmllint is not installed: the saver description is not checked"
+    [ -z "${CI:-}" ] || check false "xmllint is installed (scripts/install-deps)"
 fi
 [ "$failed" -eq 0 ] || exit 1
 echo "ok: the installed tree holds every file and its entries are valid"
@@ -85,4 +99,18 @@ window=$(windows_named "QUIV:Orrelume 4.1")
 xdotool key space
 expect_end "$PROGRAM_PID" 2 "a key ends the installed twin's saver"
 note "the installed saver twin runs /S"
+
+# The daemons' entry, run as they run it: its command draws into the window
+# they name in XSCREENSAVER_WINDOW, and their SIGTERM ends it by that signal.
+command=$(sed -n 's/^Exec=//p' "$ROOT/$DAEMON_ENTRY")
+start_xev 320x240+40+40
+# shellcheck disable=SC2086 # the entry's command splits into its words
+XSCREENSAVER_WINDOW=$XEV_WINDOW run_program "$DEST"$command
+wait_for 5 "the entry's command draws into the daemon's window" stars_drawn "$XEV_WINDOW"
+kill -TERM "$PROGRAM_PID"
+wait_for 1 "SIGTERM ends the entry's command" ended "$PROGRAM_PID"
+rc=0
+wait "$PROGRAM_PID" || rc=$?
+[ "$rc" -eq $((128 + 15)) ] || fail "the entry's command ends by SIGTERM (status $rc)"
+note "the daemons' entry runs the display mode in their window"
 rm -rf "$DEST"

@@ -3,14 +3,41 @@
 # own name: "-window-id" draws into another program's window and ends when
 # it goes; "-root" ends within a second of SIGTERM and leaves nothing behind;
 # a bare start with XSCREENSAVER_WINDOW set draws into that window (never
-# the properties dialog) and ends on SIGINT. Bad ids end at once.
+# the properties dialog) and ends on SIGINT. A run ended by a signal ends by
+# that signal, so daemons do not log it as a failure. Bad ids end at once.
 source "$(dirname "$0")/lib.sh"
 
 "$ORRELUME" --help >"$WORK/help.txt" 2>&1 || fail "--help exits 0"
-for form in "-window-id" "-root" "/S" "/P" ".glx"; do
+for form in "-window-id" "-root" "/S" "/P" ".glx" "--add-to-xscreensaver"; do
     grep -q -- "$form" "$WORK/help.txt" || fail "--help names $form"
 done
 note "--help lists both forms, without a display"
+
+# XScreenSaver's programs: list gets the program's line; the file as it was
+# is kept beside it, and a file that is not there is not made.
+home="$WORK/home"
+mkdir -p "$home"
+rc=0
+HOME=$home "$ORRELUME" --add-to-xscreensaver >>"$WORK/program.log" 2>&1 || rc=$?
+[ "$rc" -eq 1 ] && [ ! -e "$home/.xscreensaver" ] || fail "no ~/.xscreensaver: status 1, no file made"
+printf 'mode:		one
+programs:			      \
+		  lines -root	    \n
+
+fade:		True
+' >"$home/.xscreensaver"
+chmod 600 "$home/.xscreensaver"
+cp "$home/.xscreensaver" "$WORK/xscreensaver.orig"
+HOME=$home "$ORRELUME" --add-to-xscreensaver >>"$WORK/program.log" 2>&1 || fail "the line is added"
+cmp -s "$home/.xscreensaver.before-orrelume" "$WORK/xscreensaver.orig" || fail "the old file is kept"
+[ "$(grep -v -x -F '  "Orrelume"  orrelume -root  \n\' "$home/.xscreensaver")" = "$(cat "$WORK/xscreensaver.orig")" ] ||
+    fail "only the line is added"
+[ "$(sed -n 3p "$home/.xscreensaver")" = '  "Orrelume"  orrelume -root  \n\' ] || fail "the line heads the list"
+[ "$(stat -c %a "$home/.xscreensaver")" = 600 ] || fail "the file keeps its permissions"
+cp "$home/.xscreensaver" "$WORK/xscreensaver.added"
+HOME=$home "$ORRELUME" --add-to-xscreensaver >>"$WORK/program.log" 2>&1 || fail "a second run succeeds"
+cmp -s "$home/.xscreensaver" "$WORK/xscreensaver.added" || fail "a second run changes nothing"
+note "--add-to-xscreensaver adds its line once and keeps the file as it was"
 
 start_display
 
@@ -33,7 +60,10 @@ hack=$PROGRAM_PID
 wait_for 5 "the root hack draws" trace_has first-frame 2
 wait_for 5 "stars are drawn on the root" stars_drawn root
 kill -TERM "$hack"
-expect_end "$hack" 1 "SIGTERM ends the hack within a second"
+wait_for 1 "SIGTERM ends the hack within a second" ended "$hack"
+rc=0
+wait "$hack" || rc=$?
+[ "$rc" -eq $((128 + 15)) ] || fail "the hack ends by SIGTERM itself (status $rc)"
 trace_has hack-signal || fail "the hack stopped on the signal"
 leftovers=$(find "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" -type f ! -name QUIV_Galaxy.ini)
 [ -z "$leftovers" ] || fail "the hack leaves nothing behind: $leftovers"
@@ -48,8 +78,12 @@ wait_for 5 "a bare start with XSCREENSAVER_WINDOW is a hack" trace_has "hack $ho
 wait_for 5 "stars are drawn in the daemon's window" stars_drawn "$host"
 window_exists "Galaxy Properties" && fail "no properties dialog"
 kill -INT "$hack"
-expect_end "$hack" 1 "SIGINT ends the hack within a second"
-note "XSCREENSAVER_WINDOW with no argument starts a hack, not the dialog"
+wait_for 1 "SIGINT ends the hack within a second" ended "$hack"
+rc=0
+wait "$hack" || rc=$?
+[ "$rc" -eq $((128 + 2)) ] || fail "the hack ends by SIGINT itself (status $rc)"
+trace_has "^[0-9]* exit$" 3 || fail "the hack cleaned up before it ended"
+note "XSCREENSAVER_WINDOW with no argument starts a hack, not the dialog; signals end it by themselves"
 
 for bad in abc 0 4294967296 -7; do
     rc=0

@@ -164,23 +164,37 @@ TEST(Welcome, TheTwoGreetings) {
 
     int saves = 0;
     frmWelcome fresh(
-        false, [&](TemplateProgress*) { ++saves; }, QString());
+        false,
+        [&](TemplateProgress*) {
+            ++saves;
+            return true;
+        },
+        QString());
     EXPECT_TRUE(fresh.ResetButton().isHidden());
     EXPECT_EQ(fresh.DismissButton().text(), "OK");
     EXPECT_TRUE(WelcomeText(false, {}).startsWith("Thank you for installing Orrelume 4.1.  "));
     EXPECT_FALSE(WelcomeText(false, {}).contains("Windows"));
 
-    // The reset saves first, then reports the choice.
+    // The reset saves first, then reports the choice; a save after which the
+    // user would rather not reset keeps the window open, its buttons usable.
     earlier.ResetButton().click();
+    bool goOn = false;
     frmWelcome withSave(
         true,
         [&](TemplateProgress* p) {
             ++saves;
             p->ReportProgress(66, 66);
+            return goOn;
         },
         QString());
+    withSave.show();
     withSave.ResetButton().click();
-    EXPECT_EQ(saves, 1);
+    EXPECT_FALSE(withSave.F_bResetSettings());
+    EXPECT_TRUE(withSave.isVisible());
+    EXPECT_TRUE(withSave.ResetButton().isEnabled());
+    goOn = true;
+    withSave.ResetButton().click();
+    EXPECT_EQ(saves, 2);
     EXPECT_TRUE(withSave.F_bResetSettings());
 }
 

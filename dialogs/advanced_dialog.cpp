@@ -44,11 +44,15 @@ int CheckNumberOf(Qt::CheckState state) {
 
 }  // namespace
 
-frmAdvanced::frmAdvanced(SettingsStore& store, QWidget* parent) : QDialog(parent), store_(store) {
+frmAdvanced::frmAdvanced(SettingsStore& store, QWidget* parent)
+    : frmAdvanced(store, store, parent) {}
+
+frmAdvanced::frmAdvanced(SettingsStore& store, SettingsStore& values, QWidget* parent)
+    : QDialog(parent), store_(store), values_(values) {
     setObjectName(QStringLiteral("frmAdvanced"));
     setWindowTitle(QStringLiteral("Advanced Settings"));
     Build();
-    ShowValues(LoadAdvancedForm(store_));
+    ShowValues(LoadAdvancedForm(values_));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     RestoreWindowPlacement(*this, store_, kAdvancedPlacementSection, ProcessHostState(), false);
 }
@@ -269,7 +273,7 @@ bool frmAdvanced::Confirm() {
         effects_[0]->setFocus();
         return false;
     }
-    WriteAdvancedForm(store_, Values());
+    WriteAdvancedForm(values_, Values());
     accept();
     return true;
 }

@@ -1,8 +1,8 @@
 // The advanced settings dialog: frame delay, focal length, the message drawn
 // over the animation with its font, the randomization values and the three
-// switches of section "Advanced". OK writes them straight to the store;
-// Defaults puts the factory values into the controls only; Cancel writes
-// nothing.
+// switches of section "Advanced". OK writes them straight to the store it
+// edits; Defaults puts the factory values into the controls only; Cancel
+// writes nothing.
 #pragma once
 
 #include <QDialog>
@@ -28,6 +28,9 @@ class frmAdvanced : public QDialog {
     Q_OBJECT
   public:
     frmAdvanced(SettingsStore& store, QWidget* parent = nullptr);
+    // Edits the values of `values` (a dialog's held values over the stored
+    // ones, say); its placement is kept in `store`.
+    frmAdvanced(SettingsStore& store, SettingsStore& values, QWidget* parent = nullptr);
     ~frmAdvanced() override;
 
     QPushButton& OkButton() const { return *cmdOK_; }
@@ -49,6 +52,7 @@ class frmAdvanced : public QDialog {
     void SelectFont(const std::string& name);
 
     SettingsStore& store_;
+    SettingsStore& values_;
     std::array<QLineEdit*, kAdvancedFieldSlots> fields_{};
     std::array<QCheckBox*, kAdvancedChecks.size()> checks_{};
     std::array<QCheckBox*, kEffectBoxes> effects_{};

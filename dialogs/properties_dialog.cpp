@@ -21,6 +21,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "dialogs/advanced_dialog.h"
 #include "dialogs/galaxy_view.h"
@@ -100,7 +101,12 @@ QPushButton* MakeButton(const char* caption, const char* objectName, QWidget* pa
 }  // namespace
 
 frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
-    : QDialog(parent), store_(store), process_(process), set_(DefaultSettingsSet()) {
+    : QDialog(parent),
+      store_(store),
+      process_(process),
+      set_(DefaultSettingsSet()),
+      held_(store.Backend(kUserRoot)),
+      heldStore_(&held_, nullptr, store.Sink()) {
     setObjectName(QStringLiteral("frmProps"));
     setWindowTitle(Q(kPropertiesCaption));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -138,7 +144,8 @@ frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
     fraPreview_ = new QGroupBox(QStringLiteral("Preview"), this);
     fraPreview_->setObjectName(QStringLiteral("fraPreview"));
     auto* previewLayout = new QVBoxLayout(fraPreview_);
-    picPreview_ = new PreviewBox(store_, previewState_, fraPreview_);
+    // The previews use the focal length and frame delay the dialog holds.
+    picPreview_ = new PreviewBox(heldStore_, previewState_, fraPreview_);
     picPreview_->setObjectName(QStringLiteral("picPreview"));
     picPreview_->setAccessibleName(QStringLiteral("Preview"));
     previewLayout->addWidget(picPreview_, 1);
@@ -237,8 +244,10 @@ void frmProps::BuildMenus(QMenuBar& bar) {
     };
     QAction* open = item(fileMenu_, "mnuFileArray", 0, "&Open Template...");
     connect(open, &QAction::triggered, this, [this] {
-        const std::string path = ChooseTemplate(true);
-        if (!path.empty()) OpenTemplateFile(path);
+        WhenNoPreview([this] {
+            const std::string path = ChooseTemplate(true);
+            if (!path.empty()) OpenTemplateFile(path);
+        });
     });
     QAction* save = item(fileMenu_, "mnuFileArray", 1, "&Save Template");
     connect(save, &QAction::triggered, this, [this] { SaveTemplate(); });
@@ -268,12 +277,11 @@ void frmProps::BuildMenus(QMenuBar& bar) {
     }
     QAction* advanced = item(editMenu_, "mnuEditArray", 1, "&Advanced Settings...");
     connect(advanced, &QAction::triggered, this, [this] {
-        frmAdvanced dialog(store_, this);
+        // It shows what this dialog holds, and its OK holds the result with
+        // the rest, so that Cancel here undoes it too.
+        frmAdvanced dialog(store_, heldStore_, this);
         Trace("advanced-settings");
-        if (dialog.exec() == QDialog::Accepted) {
-            // What the user set here is newer than an opened template's.
-            pendingAdvanced_.reset();
-        }
+        dialog.exec();
         activateWindow();
     });
 
@@ -303,7 +311,7 @@ void frmProps::BuildMenus(QMenuBar& bar) {
 }
 
 void frmProps::LoadSettings() {
-    RunFirstRunFlow(store_, set_, templates_, *this, safetyCopyPath_);
+    RunFirstRunFlow(store_, set_, templates_, *this, safetyCopyPath_, held_.Held());
 }
 
 QPushButton& frmProps::PreviewButton(PreviewKind kind) const {
@@ -427,11 +435,11 @@ bool frmProps::AcceptSettings() {
     // open dialog, so that the user can free the store and accept again.
     // An opened template's advanced values go in the same commit as the
     // rest, so that the store never holds half of an accept.
-    if (!SaveAllSettings(store_, set_, pendingAdvanced_ ? &*pendingAdvanced_ : nullptr)) {
+    if (!SaveAllSettings(store_, set_, &held_.Held())) {
         Trace("accept-refused");
         return false;
     }
-    pendingAdvanced_.reset();
+    held_.Held().clear();
     Trace("accepted");
     CloseFromDialog(Accepted);
     return true;
@@ -514,6 +522,19 @@ void frmProps::RunPreview(PreviewKind kind) {
     button.setText(Q(IdleCaption(kind)));
     NameForReaders(button, Q(IdleCaption(kind)));
     Trace(std::string("preview-stop ") + KindName(kind));
+    if (afterPreview_) {
+        const std::function<void()> action = std::exchange(afterPreview_, nullptr);
+        if (isVisible() && !closingFromDialog_) action();
+    }
+}
+
+void frmProps::WhenNoPreview(std::function<void()> action) {
+    if (!running_) {
+        action();
+        return;
+    }
+    afterPreview_ = std::move(action);
+    previewState_.RestartRequested = true;
 }
 
 void frmProps::reject() {
@@ -604,7 +625,7 @@ void frmProps::ClearCompositeSelection() {
 }
 
 bool frmProps::ShowWelcome(bool offerReset,
-                           const std::function<void(TemplateProgress*)>& saveCurrentSettings) {
+                           const std::function<bool(TemplateProgress*)>& saveCurrentSettings) {
     const QString folder =
         QString::fromStdString(std::filesystem::path(safetyCopyPath_).parent_path().string());
     frmWelcome welcome(offerReset, saveCurrentSettings, folder, this);
@@ -621,6 +642,22 @@ ResetAnswer frmProps::AskResetQuestion(std::string_view text) {
     if (answer == QMessageBox::Yes) return ResetAnswer::kYes;
     if (answer == QMessageBox::No) return ResetAnswer::kNo;
     return ResetAnswer::kCancel;
+}
+
+bool frmProps::AskResetWithoutSafetyCopy(std::string_view text) {
+    // Over the window that asked for the reset: the welcome window, which
+    // opens before this dialog is shown, or this dialog.
+    QWidget* parent = QApplication::activeModalWidget();
+    if (parent == nullptr) parent = this;
+    QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Trace("message " + message.left(message.indexOf('\n')).toStdString());
+    const QMessageBox::StandardButton answer = QMessageBox::warning(
+        parent,
+        QString::fromUtf8(kMessageTitle.data(), static_cast<qsizetype>(kMessageTitle.size())),
+        message, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (parent->isVisible()) parent->window()->activateWindow();
+    return answer == QMessageBox::Yes;
 }
 
 void frmProps::SetResetMenuItemChecked(int item, bool checked) {
@@ -659,6 +696,10 @@ std::string frmProps::ChooseTemplate(bool open) {
 }
 
 bool frmProps::OpenTemplateFile(const std::string& path) {
+    if (running_) {
+        WhenNoPreview([this, path] { OpenTemplateFile(path); });
+        return false;
+    }
     const std::string previous = templates_.CurrentTemplatePath();
     templates_.SetCurrentTemplatePath(path);
     if (!IsTemplateFile(templates_)) {
@@ -672,32 +713,53 @@ bool frmProps::OpenTemplateFile(const std::string& path) {
                                                  "cannot be read.  Nothing was changed."));
         return false;
     }
-    AdvancedTexts advanced;
     BeginProgress();
-    const bool loaded = LoadTemplate(templates_, store_, set_, this, this, &advanced);
+    const bool loaded = LoadTemplate(templates_, store_, set_, this, this, &held_.Held());
     EndProgress();
     if (!loaded) return false;
-    pendingAdvanced_ = std::move(advanced);
+    templates_.MarkOwnFile(path);
     universeView_->ClearCompositeSelection();
     Trace("template-loaded " + path);
     return true;
 }
 
 bool frmProps::SaveTemplateFile(const std::string& path) {
+    if (templates_.ReplacesForeignFile(path)) {
+        // A file this dialog neither opened nor saved may be the one copy of
+        // someone's settings (the copy made before a reset, say).
+        QString text = QString::fromStdString(path) +
+                       QStringLiteral("\n\nThis file already exists.  Do you want to replace it?");
+        if (std::filesystem::path(path).filename() == kSafetyCopyName)
+            text += QStringLiteral(
+                "\n\nIt may hold the copy of your settings saved before a "
+                "reset.");
+        Trace("message " + path + " already exists");
+        const QMessageBox::StandardButton answer = QMessageBox::question(
+            this,
+            QString::fromUtf8(kMessageTitle.data(), static_cast<qsizetype>(kMessageTitle.size())),
+            text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        activateWindow();
+        if (answer != QMessageBox::Yes) {
+            Trace("template-save-declined " + path);
+            return false;
+        }
+    }
     templates_.SetCurrentTemplatePath(path);
     set_.universe = universeView_->TakeUniverseValues(set_.universe);
     BeginProgress();
-    const bool saved = orrelume::SaveTemplate(templates_, store_, set_, this,
-                                              pendingAdvanced_ ? &*pendingAdvanced_ : nullptr);
+    std::string why;
+    const bool saved = orrelume::SaveTemplate(templates_, store_, set_, this, &held_.Held(), &why);
     EndProgress();
     // The save validated every type: the lists show them as written.
     RefreshLists();
     if (!saved) {
         Trace("template-save-failed " + path);
         ShowInformation(this, QStringLiteral("The template could not be saved to:\n\n") +
-                                  QString::fromStdString(path));
+                                  QString::fromStdString(path) + QStringLiteral("\n\n") +
+                                  QString::fromStdString(why));
         return false;
     }
+    templates_.MarkOwnFile(path);
     Trace("template-saved " + path);
     return true;
 }
@@ -716,14 +778,17 @@ void frmProps::SaveTemplate() {
 }
 
 bool frmProps::ResetProperties(int menuItem) {
-    if (running_ || galaxyViewShown_) return false;
+    if (galaxyViewShown_) return false;
+    if (running_) {
+        WhenNoPreview([this, menuItem] { ResetProperties(menuItem); });
+        return false;
+    }
     set_.universe = universeView_->TakeUniverseValues(set_.universe);
     BeginProgress();
-    const bool reset = OfferReset(store_, set_, templates_, *this, menuItem, safetyCopyPath_);
+    const bool reset =
+        OfferReset(store_, set_, templates_, *this, menuItem, safetyCopyPath_, held_.Held());
     EndProgress();
     if (reset) {
-        // The factory set brings its own advanced values, stored already.
-        pendingAdvanced_.reset();
         picPreview_->update();
         Trace("reset " + std::to_string(menuItem));
     }

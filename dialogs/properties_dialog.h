@@ -79,14 +79,24 @@ class frmProps : public QDialog, public SettingsDialogPort {
 
     // File, Open Template: the template at `path` into the dialog (its
     // advanced values are held until Accept). A file that is no template
-    // changes nothing and says so. True when it was loaded.
+    // changes nothing and says so. True when it was loaded. While a preview
+    // runs, the preview stops and the template is opened after it.
     bool OpenTemplateFile(const std::string& path);
     // Save Template: everything the dialog holds to `path`, which becomes
-    // the current template. A failed save says so. True when it was saved.
+    // the current template. An existing file that this dialog did not open
+    // or save is replaced only when the user agrees. A failed save says so.
+    // True when it was saved.
     bool SaveTemplateFile(const std::string& path);
-    // Edit, Reset Properties, item 0 (the 2.0 set) or 2 (the 4.x set).
+    // Edit, Reset Properties, item 0 (the 2.0 set) or 2 (the 4.x set). While
+    // a preview runs, the preview stops and the reset is offered after it.
     bool ResetProperties(int menuItem);
     const GalaxyTemplate& Templates() const { return templates_; }
+    // The advanced values the dialog holds (from a reset, a template or the
+    // advanced settings), stored on Accept and dropped on Cancel.
+    const AdvancedTexts& HeldAdvanced() const { return held_.Held(); }
+    // The store as the dialog holds it: the held advanced values over the
+    // stored ones. The advanced settings and the previews read it.
+    SettingsStore& HeldStore() { return heldStore_; }
 
     // SettingsDialogPort.
     void ShowUniverseValues(const UniverseSettings& universe) override;
@@ -96,8 +106,9 @@ class frmProps : public QDialog, public SettingsDialogPort {
     void ShowFirstExtrasPage() override;
     void ClearCompositeSelection() override;
     bool ShowWelcome(bool offerReset,
-                     const std::function<void(TemplateProgress*)>& saveCurrentSettings) override;
+                     const std::function<bool(TemplateProgress*)>& saveCurrentSettings) override;
     ResetAnswer AskResetQuestion(std::string_view text) override;
+    bool AskResetWithoutSafetyCopy(std::string_view text) override;
     void SetResetMenuItemChecked(int item, bool checked) override;
     void ReportProgress(int step, int total) override;
 
@@ -128,6 +139,10 @@ class frmProps : public QDialog, public SettingsDialogPort {
     std::string ChooseTemplate(bool open);
     void SaveTemplateAs();
     void SaveTemplate();
+    // Runs `action` now, or, while a preview runs, stops the preview and
+    // runs it once the preview has returned: what changes the settings must
+    // not change them under a running preview.
+    void WhenNoPreview(std::function<void()> action);
     // Shows the progress bar for the duration of a load or save.
     void BeginProgress();
     void EndProgress();
@@ -140,8 +155,12 @@ class frmProps : public QDialog, public SettingsDialogPort {
     GalaxyTemplate templates_;
     // Where the settings are saved before a reset.
     std::string safetyCopyPath_;
-    // The advanced values of an opened template, stored on Accept.
-    std::optional<AdvancedTexts> pendingAdvanced_;
+    // The advanced values of a reset, an opened template or the advanced
+    // settings, held over the stored ones until Accept.
+    HeldAdvancedRoot held_;
+    SettingsStore heldStore_;
+    // What waits for the running preview to stop.
+    std::function<void()> afterPreview_;
 
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;

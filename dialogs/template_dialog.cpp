@@ -33,11 +33,14 @@ frmFileIO::frmFileIO(SettingsStore& store, const HostState& host, bool open, con
     // Qt's dialog, not the desktop's.
     setOption(QFileDialog::DontUseNativeDialog, true);
     setOption(QFileDialog::DontConfirmOverwrite, true);
+    // Each type's description is shown as given; the patterns behind it are
+    // the ones this system needs.
+    setOption(QFileDialog::HideNameFilterDetails, true);
     setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
     QStringList filters;
     for (const TemplateFileType& type : ParseFileTypes(fileTypes))
-        filters << Q(type.description);
+        filters << Q(ChooserNameFilter(type));
     setNameFilters(filters);
     if (!filters.isEmpty()) selectNameFilter(filters.front());
 

@@ -55,4 +55,23 @@ std::vector<TemplateFileType> ParseFileTypes(std::string_view pairs) {
     return out;
 }
 
+std::string ChooserNameFilter(const TemplateFileType& type) {
+    std::string patterns;
+    size_t start = 0;
+    // Patterns are separated by ";" in the pairs and by blanks in the filter.
+    while (start <= type.pattern.size()) {
+        const size_t semicolon = type.pattern.find(';', start);
+        const size_t end = semicolon == std::string::npos ? type.pattern.size() : semicolon;
+        std::string pattern = type.pattern.substr(start, end - start);
+        if (pattern == "*.*") pattern = "*";
+        if (!pattern.empty()) {
+            if (!patterns.empty()) patterns += ' ';
+            patterns += pattern;
+        }
+        start = end + 1;
+    }
+    if (patterns.empty()) patterns = "*";
+    return type.description + " (" + patterns + ")";
+}
+
 }  // namespace orrelume

@@ -37,4 +37,10 @@ struct TemplateFileType {
 };
 std::vector<TemplateFileType> ParseFileTypes(std::string_view pairs);
 
+// The chooser's filter for a type, for a chooser that shows each filter's
+// text without its last "(...)": the description as it is, then the
+// patterns to match in parentheses. The filters were written where "*.*"
+// matches every file; here many files have no dot, so it becomes "*".
+std::string ChooserNameFilter(const TemplateFileType& type);
+
 }  // namespace orrelume

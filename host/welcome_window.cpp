@@ -60,7 +60,7 @@ QString WelcomeText(bool earlierSettings, const QString& safetyCopyFolder) {
 }
 
 frmWelcome::frmWelcome(bool earlierSettings,
-                       std::function<void(TemplateProgress*)> saveCurrentSettings,
+                       std::function<bool(TemplateProgress*)> saveCurrentSettings,
                        const QString& safetyCopyFolder, QWidget* parent)
     : QDialog(parent), saveCurrentSettings_(std::move(saveCurrentSettings)) {
     setObjectName(QStringLiteral("frmWelcome"));
@@ -131,7 +131,16 @@ void frmWelcome::Reset() {
     cmdReset_->setEnabled(false);
     cmdDismiss_->setEnabled(false);
     picStatus_->show();
-    if (saveCurrentSettings_) saveCurrentSettings_(this);
+    if (saveCurrentSettings_ && !saveCurrentSettings_(this)) {
+        // No copy, and the user would rather keep the settings: the window
+        // stays, and Close keeps them.
+        Trace("welcome-reset-stopped");
+        picStatus_->hide();
+        cmdReset_->setEnabled(true);
+        cmdDismiss_->setEnabled(true);
+        cmdDismiss_->setFocus();
+        return;
+    }
     reset_ = true;
     accept();
 }

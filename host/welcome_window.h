@@ -23,9 +23,10 @@ class frmWelcome : public QDialog, public TemplateProgress {
     Q_OBJECT
   public:
     // `earlierSettings`: offer the reset. `saveCurrentSettings` saves the
-    // settings before a reset, reporting to the window's status box.
+    // settings before a reset, reporting to the window's status box; false
+    // when the user chose not to reset after all (the window stays open).
     // `safetyCopyFolder` is where that copy goes.
-    frmWelcome(bool earlierSettings, std::function<void(TemplateProgress*)> saveCurrentSettings,
+    frmWelcome(bool earlierSettings, std::function<bool(TemplateProgress*)> saveCurrentSettings,
                const QString& safetyCopyFolder, QWidget* parent = nullptr);
 
     // Whether the reset button was pressed.
@@ -41,7 +42,7 @@ class frmWelcome : public QDialog, public TemplateProgress {
   private:
     void Reset();
 
-    std::function<void(TemplateProgress*)> saveCurrentSettings_;
+    std::function<bool(TemplateProgress*)> saveCurrentSettings_;
     QProgressBar* picStatus_ = nullptr;
     QPushButton* cmdReset_ = nullptr;
     QPushButton* cmdDismiss_ = nullptr;

@@ -50,19 +50,13 @@ void SaveAdvancedSettings(SettingsStore& store, const AdvancedSettings& a) {
     store.WriteSetting(kSection, "Adv_PixelScale", a.pixelScale);
 }
 
-void WriteFactoryAdvancedSettings(SettingsStore& store) {
-    store.WriteSetting(kSection, "Adv_TimeDelay", "40");
-    store.WriteSetting(kSection, "FocalLength", "1.0");
-    store.WriteSetting(kSection, "LockMessage", "");
-    store.WriteSetting(kSection, "Adv_FontName", "Arial");
-    store.WriteSetting(kSection, "Adv_FontSize", "20");
-    store.WriteSetting(kSection, "Adv_FontHueV", "180");
-    store.WriteSetting(kSection, "Adv_WinResize", "0");
-    store.WriteSetting(kSection, "Adv_MouseMove", "0");
-    store.WriteSetting(kSection, "Adv_DispBackG", "0");
-    store.WriteSetting(kSection, "Adv_Randomize", "0");
-    store.WriteSetting(kSection, "Adv_RandomMag", "5");
-    store.WriteSetting(kSection, "Adv_RandomExp", "2");
+std::vector<std::pair<std::string, std::string>> FactoryAdvancedTexts() {
+    return {
+        {"Adv_TimeDelay", "40"},   {"FocalLength", "1.0"}, {"LockMessage", ""},
+        {"Adv_FontName", "Arial"}, {"Adv_FontSize", "20"}, {"Adv_FontHueV", "180"},
+        {"Adv_WinResize", "0"},    {"Adv_MouseMove", "0"}, {"Adv_DispBackG", "0"},
+        {"Adv_Randomize", "0"},    {"Adv_RandomMag", "5"}, {"Adv_RandomExp", "2"},
+    };
 }
 
 AdvancedRunValues BoundAdvancedValues(const AdvancedSettings& a) {

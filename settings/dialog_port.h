@@ -46,12 +46,17 @@ class SettingsDialogPort : public TemplateProgress {
     // button "Reset Properties to the Current Factory Settings"; when that is
     // pressed, the window calls `saveCurrentSettings` with its status box as
     // progress display (the current settings go to "propsave.glx") and then
-    // closes. True when the reset button was pressed.
+    // closes, unless that gives false (the user chose not to reset after all:
+    // the window stays open). True when the reset was chosen.
     virtual bool ShowWelcome(bool offerReset,
-                             const std::function<void(TemplateProgress*)>& saveCurrentSettings) = 0;
+                             const std::function<bool(TemplateProgress*)>& saveCurrentSettings) = 0;
     // Asks the Yes/No/Cancel question of a reset (title "Orrelume", question
     // icon).
     virtual ResetAnswer AskResetQuestion(std::string_view text) = 0;
+    // The copy of the settings before a reset could not be written: asks,
+    // with Yes and No (title "Orrelume", warning icon), whether to reset
+    // without it. True for Yes.
+    virtual bool AskResetWithoutSafetyCopy(std::string_view text) = 0;
     // Checks or unchecks item `item` of the reset menu (0 the 2.0 set, 2 the
     // 4.x set).
     virtual void SetResetMenuItemChecked(int item, bool checked) = 0;

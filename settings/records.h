@@ -309,8 +309,8 @@ inline constexpr std::string_view kAdvancedSection = "Advanced";
 AdvancedSettings LoadAdvancedSettings(const SettingsStore& store, int16_t root = kUserRoot);
 // Writes every value of the record, the numbers with their types.
 void SaveAdvancedSettings(SettingsStore& store, const AdvancedSettings& advanced);
-// Writes the factory values as text (a reset).
-void WriteFactoryAdvancedSettings(SettingsStore& store);
+// The factory values as key and text, as a reset puts them in place.
+std::vector<std::pair<std::string, std::string>> FactoryAdvancedTexts();
 
 // The advanced values as a run uses them, each bounded.
 struct AdvancedRunValues {

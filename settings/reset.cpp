@@ -55,6 +55,37 @@ std::string ResetQuestionText(int menuItem) {
     return text;
 }
 
+std::string SafetyCopyFailedText(std::string_view path, std::string_view why) {
+    std::string text = "The current settings could not be saved to 'propsave.glx':";
+    text += "\r\n\r\n";
+    text += path;
+    text += "\r\n";
+    text += why.empty() ? std::string_view("The file could not be written.") : why;
+    text += "\r\n\r\n";
+    text += "Yes  - Reset the Properties anyway, without a copy of the current settings.";
+    text += "\r\n";
+    text += "No   - Don't Reset; the Properties stay as they are.";
+    return text;
+}
+
+namespace {
+
+// Saves the settings as the dialog holds them to the safety copy. When that
+// fails the user decides: true to go on with the reset. The current template
+// path is the copy only while the copy exists.
+bool SaveSafetyCopy(const SettingsStore& store, SettingsSet& set, GalaxyTemplate& templates,
+                    SettingsDialogPort& dialog, const std::string& safetyCopyPath,
+                    const AdvancedTexts& heldAdvanced, TemplateProgress* progress) {
+    const std::string keptPath = templates.CurrentTemplatePath();
+    templates.SetCurrentTemplatePath(safetyCopyPath);
+    std::string why;
+    if (SaveTemplate(templates, store, set, progress, &heldAdvanced, &why)) return true;
+    templates.SetCurrentTemplatePath(keptPath);
+    return dialog.AskResetWithoutSafetyCopy(SafetyCopyFailedText(safetyCopyPath, why));
+}
+
+}  // namespace
+
 bool ChooseUniverseTheme(int theme, bool use20Variant, SettingsSet& set,
                          SettingsDialogPort& dialog) {
     const std::optional<UniverseSettings> universe =
@@ -66,10 +97,9 @@ bool ChooseUniverseTheme(int theme, bool use20Variant, SettingsSet& set,
     return true;
 }
 
-void ResetToFactory(SettingsStore& store, SettingsSet& set, SettingsDialogPort& dialog,
-                    int presetSet) {
-    WriteFactoryAdvancedSettings(store);
-    store.Flush();
+void ResetToFactory(SettingsSet& set, SettingsDialogPort& dialog, int presetSet,
+                    AdvancedTexts& heldAdvanced) {
+    HoldAdvancedTexts(heldAdvanced, FactoryAdvancedTexts());
     ApplyCompositePresets(presetSet, set.composites);
     for (int slot = 0; slot < kGalaxyTypeCount; ++slot)
         ApplyGalaxyPreset(presetSet, slot, set.types[slot]);
@@ -90,7 +120,8 @@ void LoadSettingsIntoDialog(const SettingsStore& store, SettingsSet& set,
 }
 
 FirstRunOutcome RunFirstRunFlow(SettingsStore& store, SettingsSet& set, GalaxyTemplate& templates,
-                                SettingsDialogPort& dialog, const std::string& safetyCopyPath) {
+                                SettingsDialogPort& dialog, const std::string& safetyCopyPath,
+                                AdvancedTexts& heldAdvanced) {
     const bool welcomed = store.ReadSettingInt16("General", "ResetSettings", -1) != -1;
     if (!welcomed) {
         store.WriteSetting("General", "ResetSettings", int16_t{1});
@@ -99,17 +130,16 @@ FirstRunOutcome RunFirstRunFlow(SettingsStore& store, SettingsSet& set, GalaxyTe
         // The safety copy holds the settings as stored, whatever the dialog
         // held before.
         if (settingsExist) set = LoadAllSettings(store);
-        const bool resetPressed =
-            dialog.ShowWelcome(settingsExist, [&](TemplateProgress* progress) {
-                templates.SetCurrentTemplatePath(safetyCopyPath);
-                SaveTemplate(templates, store, set, progress);
-            });
-        if (resetPressed) {
-            ResetToFactory(store, set, dialog, kPresetSet4x);
+        const bool resetChosen = dialog.ShowWelcome(settingsExist, [&](TemplateProgress* progress) {
+            return SaveSafetyCopy(store, set, templates, dialog, safetyCopyPath, heldAdvanced,
+                                  progress);
+        });
+        if (resetChosen) {
+            ResetToFactory(set, dialog, kPresetSet4x, heldAdvanced);
             return FirstRunOutcome::kWelcomeReset;
         }
         if (!StoredSettingsExist(store)) {
-            ResetToFactory(store, set, dialog, kPresetSet4x);
+            ResetToFactory(set, dialog, kPresetSet4x, heldAdvanced);
             return FirstRunOutcome::kWelcomeFactory;
         }
         LoadSettingsIntoDialog(store, set, dialog);
@@ -117,10 +147,11 @@ FirstRunOutcome RunFirstRunFlow(SettingsStore& store, SettingsSet& set, GalaxyTe
     }
 
     if (!StoredSettingsExist(store)) {
-        ResetToFactory(store, set, dialog, kPresetSet4x);
+        ResetToFactory(set, dialog, kPresetSet4x, heldAdvanced);
         // A store that cannot be written says so (the write test's message)
         // and the factory values stay in the dialog, to be accepted later.
-        if (!SaveAllSettings(store, set)) return FirstRunOutcome::kResetNotSaved;
+        if (!SaveAllSettings(store, set, &heldAdvanced)) return FirstRunOutcome::kResetNotSaved;
+        heldAdvanced.clear();
         // The save validated the set in place; the lists show it as stored.
         dialog.RefreshLists();
         return FirstRunOutcome::kResetAndSaved;
@@ -129,29 +160,28 @@ FirstRunOutcome RunFirstRunFlow(SettingsStore& store, SettingsSet& set, GalaxyTe
     return FirstRunOutcome::kLoaded;
 }
 
-bool OfferReset(SettingsStore& store, SettingsSet& set, GalaxyTemplate& templates,
-                SettingsDialogPort& dialog, int menuItem, const std::string& safetyCopyPath) {
+bool OfferReset(const SettingsStore& store, SettingsSet& set, GalaxyTemplate& templates,
+                SettingsDialogPort& dialog, int menuItem, const std::string& safetyCopyPath,
+                AdvancedTexts& heldAdvanced) {
     if (menuItem != kResetMenuItem20 && menuItem != kResetMenuItem4x) return false;
     const int presetSet = menuItem == kResetMenuItem20 ? kPresetSet20 : kPresetSet4x;
 
     const std::string keptPath = templates.CurrentTemplatePath();
-    templates.SetCurrentTemplatePath(safetyCopyPath);
     dialog.SetResetMenuItemChecked(menuItem, true);
 
     bool reset = false;
     switch (dialog.AskResetQuestion(ResetQuestionText(menuItem))) {
         case ResetAnswer::kYes:
-            SaveTemplate(templates, store, set, &dialog);
-            ResetToFactory(store, set, dialog, presetSet);
-            reset = true;
+            reset = SaveSafetyCopy(store, set, templates, dialog, safetyCopyPath, heldAdvanced,
+                                   &dialog);
             break;
         case ResetAnswer::kNo:
-            ResetToFactory(store, set, dialog, presetSet);
             reset = true;
             break;
         case ResetAnswer::kCancel:
             break;
     }
+    if (reset) ResetToFactory(set, dialog, presetSet, heldAdvanced);
 
     templates.SetCurrentTemplatePath(keptPath);
     dialog.SetResetMenuItemChecked(menuItem, false);

@@ -4,8 +4,9 @@
 //
 // These run on the dialog's working set (types, composites and universe
 // values in memory) and tell the dialog what to show through its port. The
-// advanced values a reset writes go to the store at once; everything else
-// reaches the store when the dialog's settings are accepted.
+// advanced values a reset puts in place are held with the rest, so that
+// cancelling the dialog undoes a reset whole; they reach the store with
+// everything else when the dialog's settings are accepted.
 #pragma once
 
 #include <string>
@@ -33,6 +34,9 @@ std::string SafetyCopyTemplatePath(std::string_view programFolder, std::string_v
 
 // The reset question for a menu item (0 or 2).
 std::string ResetQuestionText(int menuItem);
+// The question when the copy before a reset could not be written to `path`
+// for the reason `why`.
+std::string SafetyCopyFailedText(std::string_view path, std::string_view why);
 
 // Choosing universe theme `theme` (1..8) in the dialog: the universe values
 // take the theme's row and the composite editor is cleared. Other positions
@@ -40,12 +44,12 @@ std::string ResetQuestionText(int menuItem);
 bool ChooseUniverseTheme(int theme, bool use20Variant, SettingsSet& set,
                          SettingsDialogPort& dialog);
 
-// The factory reset to `presetSet`: the advanced factory values are stored at
-// once; the composites and the 50 types take the set's presets; the first
-// type is selected and universe theme 1 fills the universe values (its 2.0
-// row for the 2.0 set).
-void ResetToFactory(SettingsStore& store, SettingsSet& set, SettingsDialogPort& dialog,
-                    int presetSet);
+// The factory reset to `presetSet`: the advanced factory values are held in
+// `heldAdvanced`; the composites and the 50 types take the set's presets; the
+// first type is selected and universe theme 1 fills the universe values (its
+// 2.0 row for the 2.0 set).
+void ResetToFactory(SettingsSet& set, SettingsDialogPort& dialog, int presetSet,
+                    AdvancedTexts& heldAdvanced);
 
 // Loads the stored universe values, types and composites into the dialog.
 void LoadSettingsIntoDialog(const SettingsStore& store, SettingsSet& set,
@@ -62,18 +66,23 @@ enum class FirstRunOutcome {
 
 // Run by the properties dialog as it opens. The first time ("ResetSettings"
 // absent) the welcome window is shown; its reset saves the current settings
-// to `safetyCopyPath`, which stays the current template path. When settings
+// to `safetyCopyPath`, which then is the current template path. When settings
 // were never stored ("AnimationType" absent) the 4.x factory set is put in
-// place (and, when the welcome has run before, saved at once).
+// place (and, when the welcome has run before, saved at once). The advanced
+// values of a reset that is not saved here are held in `heldAdvanced`.
 FirstRunOutcome RunFirstRunFlow(SettingsStore& store, SettingsSet& set, GalaxyTemplate& templates,
-                                SettingsDialogPort& dialog, const std::string& safetyCopyPath);
+                                SettingsDialogPort& dialog, const std::string& safetyCopyPath,
+                                AdvancedTexts& heldAdvanced);
 
-// The reset menu: asks whether to save the current settings to
+// The reset menu: asks whether to save the current settings (with the
+// advanced values held in `heldAdvanced` over the stored ones) to
 // `safetyCopyPath` first (Yes), reset without saving (No) or do nothing
 // (Cancel). The menu item is checked while the action runs, and the current
 // template path is the same afterwards as before. True when the settings were
-// reset. A failed safety copy does not stop the reset.
-bool OfferReset(SettingsStore& store, SettingsSet& set, GalaxyTemplate& templates,
-                SettingsDialogPort& dialog, int menuItem, const std::string& safetyCopyPath);
+// reset. When the safety copy cannot be written the user is told where and
+// why, and chooses between resetting without it and not resetting at all.
+bool OfferReset(const SettingsStore& store, SettingsSet& set, GalaxyTemplate& templates,
+                SettingsDialogPort& dialog, int menuItem, const std::string& safetyCopyPath,
+                AdvancedTexts& heldAdvanced);
 
 }  // namespace orrelume

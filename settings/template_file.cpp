@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <span>
+#include <system_error>
 #include <type_traits>
 #include <vector>
 
@@ -291,28 +293,93 @@ std::optional<std::string> ReadTemplateFile(const std::string& path) {
     return text;
 }
 
-bool WriteTemplateFile(const std::string& path, std::string_view text) {
-    if (path.empty()) return false;
+bool WriteTemplateFile(const std::string& path, std::string_view text, std::string* why) {
+    const auto failed = [why](std::string reason) {
+        if (why != nullptr) *why = std::move(reason);
+        return false;
+    };
+    if (path.empty()) return failed("No file name was given.");
     // Written beside the target and renamed over it: a failed or interrupted
     // save leaves the old file whole.
     const std::string temporary = path + ".orrelume-save";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
+    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    if (out == nullptr) return failed(std::generic_category().message(errno));
+    int error = 0;
+    if (std::fwrite(text.data(), 1, text.size(), out) != text.size()) error = errno ? errno : EIO;
+    if (std::fclose(out) != 0 && error == 0) error = errno ? errno : EIO;
+    if (error != 0) {
         std::remove(temporary.c_str());
-        return false;
+        return failed(std::generic_category().message(error));
+    }
+    std::error_code renameError;
+    std::filesystem::rename(temporary, path, renameError);
+    if (renameError) {
+        std::remove(temporary.c_str());
+        return failed(renameError.message());
     }
     return true;
+}
+
+void HoldAdvancedTexts(AdvancedTexts& held, const AdvancedTexts& newer) {
+    for (const auto& [key, text] : newer) {
+        const auto same = std::find_if(held.begin(), held.end(),
+                                       [&](const auto& entry) { return entry.first == key; });
+        if (same != held.end()) {
+            same->second = text;
+        } else {
+            held.emplace_back(key, text);
+        }
+    }
+}
+
+namespace {
+
+const std::string* HeldText(const AdvancedTexts* held, std::string_view key) {
+    if (held == nullptr) return nullptr;
+    for (const auto& [k, text] : *held) {
+        if (k == key) return &text;
+    }
+    return nullptr;
+}
+
+std::string CanonicalPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+    return error ? path : canonical.string();
+}
+
+}  // namespace
+
+std::optional<std::string> HeldAdvancedRoot::Read(std::string_view section, std::string_view name) {
+    if (section == kAdvancedSection) {
+        if (const std::string* text = HeldText(&held_, name)) return *text;
+    }
+    return stored_ != nullptr ? stored_->Read(section, name) : std::nullopt;
+}
+
+bool HeldAdvancedRoot::Write(std::string_view section, std::string_view name,
+                             std::string_view value) {
+    if (section != kAdvancedSection) return false;
+    HoldAdvancedTexts(held_, {{std::string(name), std::string(value)}});
+    return true;
+}
+
+bool HeldAdvancedRoot::DeleteSubkey(std::string_view, std::string_view) {
+    return false;
+}
+
+std::string HeldAdvancedRoot::Location() const {
+    return stored_ != nullptr ? stored_->Location() : std::string();
+}
+
+void GalaxyTemplate::MarkOwnFile(const std::string& path) {
+    ownFiles_.insert(CanonicalPath(path));
+}
+
+bool GalaxyTemplate::ReplacesForeignFile(const std::string& path) const {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return false;
+    return !ownFiles_.contains(CanonicalPath(path));
 }
 
 std::string TemplateTextOf(const SettingsStore& store, SettingsSet& set, TemplateProgress* progress,
@@ -322,15 +389,12 @@ std::string TemplateTextOf(const SettingsStore& store, SettingsSet& set, Templat
     out.WriteTemplateValue("Admin", "Version", "4.1");
     out.WriteTemplateValue("Admin", "Maker", "Lumenfold");
     out.WriteTemplateValue("General", "AnimationType", "0");
-    if (advanced != nullptr) {
-        for (const auto& [key, text] : *advanced)
-            out.WriteTemplateValue(kAdvancedSection, key, text);
-    } else {
-        for (const AdvancedValue& value : kAdvancedValues) {
-            out.WriteTemplateValue(
-                kAdvancedSection, value.key,
-                store.ReadSettingText(kAdvancedSection, value.key, value.factory));
-        }
+    for (const AdvancedValue& value : kAdvancedValues) {
+        const std::string* held = HeldText(advanced, value.key);
+        out.WriteTemplateValue(
+            kAdvancedSection, value.key,
+            held != nullptr ? *held
+                            : store.ReadSettingText(kAdvancedSection, value.key, value.factory));
     }
     for (std::string_view key : kUniverseOrder) {
         if (const UniverseField* field = FindUniverseField(key))
@@ -382,12 +446,12 @@ std::string TemplateTextOf(const SettingsStore& store, SettingsSet& set, Templat
 }
 
 bool SaveTemplate(GalaxyTemplate& templates, const SettingsStore& store, SettingsSet& set,
-                  TemplateProgress* progress, const AdvancedTexts* advanced) {
+                  TemplateProgress* progress, const AdvancedTexts* advanced, std::string* why) {
     const std::string text = TemplateTextOf(store, set, progress, advanced);
     const std::string path = templates.CurrentTemplatePath();
     // A file just written must not be answered from an older cached text.
     templates.ClearCache();
-    return WriteTemplateFile(path, text);
+    return WriteTemplateFile(path, text, why);
 }
 
 UniverseSettings ReadTemplateUniverse(GalaxyTemplate& templates) {
@@ -469,15 +533,24 @@ void WriteAdvancedTexts(SettingsStore& store, const AdvancedTexts& advanced) {
         store.WriteSetting(kAdvancedSection, key, text);
 }
 
+bool HoldsGalaxyTypes(GalaxyTemplate& templates) {
+    // A line end cannot be a value: it tells a missing name from an empty one.
+    constexpr std::string_view kMissing = "\r\n";
+    for (int slot = 0; slot < kGalaxyTypeCount; ++slot) {
+        if (templates.ReadTemplateValue(TypeSection(slot), "_UniGalName", kMissing) != kMissing)
+            return true;
+    }
+    return false;
+}
+
 bool IsTemplateFile(GalaxyTemplate& templates) {
     std::error_code error;
     const auto size = std::filesystem::file_size(templates.CurrentTemplatePath(), error);
     if (error || size > kMaxDialogTemplateBytes) return false;
     if (!templates.Readable()) return false;
-    // What every template holds: the universe's star count or the first
-    // type's name.
-    return !templates.ReadTemplateValue(kUniverseSection, "Universe_Stars", "").empty() ||
-           !templates.ReadTemplateValue(TypeSection(0), "_UniGalName", "").empty();
+    // The settings file has a universe section with the same keys, and any
+    // text may; only the galaxy types make a template.
+    return HoldsGalaxyTypes(templates);
 }
 
 bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& set,
@@ -495,7 +568,7 @@ bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& 
             templates.ReadTemplateValue(kAdvancedSection, value.key, value.factory));
     }
     if (keepAdvanced != nullptr) {
-        *keepAdvanced = std::move(advanced);
+        HoldAdvancedTexts(*keepAdvanced, advanced);
     } else {
         WriteAdvancedTexts(store, advanced);
         store.Flush();
@@ -519,7 +592,9 @@ bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& 
 
 bool ImportTemplate(const std::string& path, SettingsStore& store, GalaxyTemplate& templates) {
     templates.SetCurrentTemplatePath(path);
-    if (!templates.Readable()) {
+    // A file without galaxy types would replace the stored ones with fifty
+    // empty slots.
+    if (!templates.Readable() || !HoldsGalaxyTypes(templates)) {
         templates.ClearCache();
         return false;
     }

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -54,6 +55,12 @@ class GalaxyTemplate {
     const std::string& CurrentTemplatePath() const { return currentPath_; }
     void SetCurrentTemplatePath(std::string path) { currentPath_ = std::move(path); }
 
+    // The files the user opened or saved through this session's own file
+    // menu. Replacing any other existing file (a safety copy, someone
+    // else's template) is asked first.
+    void MarkOwnFile(const std::string& path);
+    bool ReplacesForeignFile(const std::string& path) const;
+
     // The value of `key` in `section` of the file at `path` (the current
     // path when empty), or the default when the file, the section, the key or
     // its line end is missing. The file is read once and kept until
@@ -70,6 +77,7 @@ class GalaxyTemplate {
     TemplateText* Cached(std::string_view path);
 
     std::string currentPath_;
+    std::set<std::string> ownFiles_;
     std::string cachedPath_;
     bool cacheFilled_ = false;
     std::optional<TemplateText> cache_;  // empty when the file could not be read
@@ -79,34 +87,64 @@ class GalaxyTemplate {
 // missing, not a regular file, or cannot be read.
 std::optional<std::string> ReadTemplateFile(const std::string& path);
 // Writes a template file in one step: a failed write leaves any file that
-// was there. False when it could not be written.
-bool WriteTemplateFile(const std::string& path, std::string_view text);
+// was there. False when it could not be written, with the system's reason in
+// `why` when given.
+bool WriteTemplateFile(const std::string& path, std::string_view text, std::string* why = nullptr);
 
-// The advanced values a template carries, as key and text in the order
-// written: what a dialog holds of them until its settings are accepted.
+// Advanced values as key and text: what a dialog holds of them until its
+// settings are accepted, in the order first held.
 using AdvancedTexts = std::vector<std::pair<std::string, std::string>>;
+// Holds `newer` over `held`: each key takes its newer text, new keys are
+// added at the end.
+void HoldAdvancedTexts(AdvancedTexts& held, const AdvancedTexts& newer);
 
 // The text of a whole template. Every type and composite of `set` is
 // validated in place first; the universe values are `set.universe` (what the
-// universe controls show); the advanced values are `advanced` when given,
-// otherwise copied from the store as text.
+// universe controls show); the advanced values are copied from the store as
+// text, each held in `advanced` (when given) in the stored one's place.
 std::string TemplateTextOf(const SettingsStore& store, SettingsSet& set,
                            TemplateProgress* progress = nullptr,
                            const AdvancedTexts* advanced = nullptr);
 // Writes the whole template to the current template path. False when there
-// is no path or the file could not be written.
+// is no path or the file could not be written, with the reason in `why`.
 bool SaveTemplate(GalaxyTemplate& templates, const SettingsStore& store, SettingsSet& set,
-                  TemplateProgress* progress = nullptr, const AdvancedTexts* advanced = nullptr);
+                  TemplateProgress* progress = nullptr, const AdvancedTexts* advanced = nullptr,
+                  std::string* why = nullptr);
 
 // Writes advanced values to the store (uncommitted).
 void WriteAdvancedTexts(SettingsStore& store, const AdvancedTexts& advanced);
 
+// The store as a dialog holds it before its settings are accepted: the
+// stored root, with the advanced values the dialog holds over it. Writes of
+// advanced values are held here and reach the stored root only when the
+// dialog saves them; nothing else can be written through it.
+class HeldAdvancedRoot final : public RegistryBackend {
+  public:
+    explicit HeldAdvancedRoot(RegistryBackend* stored) : stored_(stored) {}
+    AdvancedTexts& Held() { return held_; }
+    const AdvancedTexts& Held() const { return held_; }
+
+    std::optional<std::string> Read(std::string_view section, std::string_view name) override;
+    bool Write(std::string_view section, std::string_view name, std::string_view value) override;
+    bool DeleteSubkey(std::string_view section, std::string_view subkey) override;
+    // Nothing is committed: the held values wait for the dialog's save.
+    bool Flush() override { return true; }
+    std::string Location() const override;
+
+  private:
+    RegistryBackend* stored_;
+    AdvancedTexts held_;
+};
+
 // Templates a dialog opens are some 60 KB; a file beyond this is no template.
 inline constexpr size_t kMaxDialogTemplateBytes = size_t{16} << 20;
+// Whether the file at the current template path holds a galaxy type as a
+// template writes it (a section "UniGal" + slot with its name). Without one,
+// reading it would give all fifty types as empty slots.
+bool HoldsGalaxyTypes(GalaxyTemplate& templates);
 // Whether the file at the current template path is a template: it can be
-// read, is no larger than kMaxDialogTemplateBytes, and holds the universe or
-// a galaxy type as a template writes them. An image, an empty file or any
-// other text is not.
+// read, is no larger than kMaxDialogTemplateBytes, and holds galaxy types.
+// An image, an empty file, the settings file or any other text is not.
 bool IsTemplateFile(GalaxyTemplate& templates);
 
 // The template's values read into the records, with the defaults and bounds
@@ -118,8 +156,8 @@ void ReadTemplateGalaxyType(GalaxyTemplate& templates, int slot, GalaxyType& typ
 void ReadTemplateComposite(GalaxyTemplate& templates, int slot, CompositeGalaxy& composite);
 
 // The template dialog's open action: the advanced values go to the store at
-// once, or into `keepAdvanced` when given (a dialog that stores them only
-// when accepted); the universe values, types and composites into `set` and
+// once, or are held over `keepAdvanced` when given (a dialog that stores
+// them only when accepted); the universe values, types and composites into `set` and
 // the dialog. The current template path is read; a file that cannot be read
 // changes nothing and gives false.
 bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& set,
@@ -131,7 +169,8 @@ bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& 
 // their text, the 50 types and the 16 composites validated) with one commit,
 // so the saver that follows shows it. A value the template lacks takes its
 // default; a type's number that does not convert keeps the stored value. A
-// file that cannot be read stores nothing. True when the store took it all.
+// file that cannot be read, or that holds no galaxy type, stores nothing.
+// True when the store took it all.
 bool ImportTemplate(const std::string& path, SettingsStore& store, GalaxyTemplate& templates);
 
 }  // namespace orrelume

@@ -188,9 +188,35 @@ TEST_F(TemplateFileTest, AFileThatCannotBeReadChangesNothing) {
     EXPECT_EQ(templates.CurrentTemplatePath(), Path("missing.glx"));
     EXPECT_EQ(user.WriteCount(), 0);
 
-    // Nor can a template be written where there is no folder.
+    // Nor can a template be written where there is no folder, or over a
+    // folder; the reason is given.
     templates.SetCurrentTemplatePath(dir.File("no/such/folder.glx"));
-    EXPECT_FALSE(SaveTemplate(templates, store, set));
+    std::string why;
+    EXPECT_FALSE(SaveTemplate(templates, store, set, nullptr, nullptr, &why));
+    EXPECT_EQ(why, "No such file or directory");
+    templates.SetCurrentTemplatePath(dir.Path());
+    EXPECT_FALSE(SaveTemplate(templates, store, set, nullptr, nullptr, &why));
+    EXPECT_EQ(why, "Is a directory");
+}
+
+// A file with the universe's values but no galaxy type (the settings file,
+// say) would read as fifty empty types: it is no template, and the
+// command-line import stores nothing of it.
+TEST_F(TemplateFileTest, OnlyAFileWithGalaxyTypesIsATemplate) {
+    WriteFileBytes(Path("settings.glx"),
+                   "[General]\nAnimationType=0\n\n[Universe]\nUniverse_Stars=3000\n\n"
+                   "[Universe%5CGalaxy0]\n_UniGalName=Mine\n");
+    templates.SetCurrentTemplatePath(Path("settings.glx"));
+    EXPECT_FALSE(IsTemplateFile(templates));
+    EXPECT_FALSE(ImportTemplate(Path("settings.glx"), store, templates));
+    EXPECT_EQ(user.WriteCount(), 0);
+
+    // One type, even with an empty name, makes a template.
+    WriteFileBytes(Path("one.glx"), "[UniGal49]\r\n_UniGalName=\r\n");
+    templates.SetCurrentTemplatePath(Path("one.glx"));
+    EXPECT_TRUE(IsTemplateFile(templates));
+    Save(testing::GenerationSet(3));
+    EXPECT_TRUE(IsTemplateFile(templates));
 }
 
 TEST_F(TemplateFileTest, ASaveReplacesTheFileWhole) {

@@ -30,12 +30,12 @@ void RecordingDialog::ClearCompositeSelection() {
 }
 
 bool RecordingDialog::ShowWelcome(
-    bool offerReset, const std::function<void(TemplateProgress*)>& saveCurrentSettings) {
+    bool offerReset, const std::function<bool(TemplateProgress*)>& saveCurrentSettings) {
     calls.push_back(offerReset ? "welcome offer" : "welcome");
-    // The reset button exists only when it is offered.
+    // The reset button exists only when it is offered; a window whose save
+    // gives false stays open, and is then closed.
     if (!offerReset || !pressWelcomeReset) return false;
-    saveCurrentSettings(this);
-    return true;
+    return saveCurrentSettings(this);
 }
 
 ResetAnswer RecordingDialog::AskResetQuestion(std::string_view text) {
@@ -43,6 +43,12 @@ ResetAnswer RecordingDialog::AskResetQuestion(std::string_view text) {
     question = std::string(text);
     checkedWhenAsked = checked_;
     return answer;
+}
+
+bool RecordingDialog::AskResetWithoutSafetyCopy(std::string_view text) {
+    calls.push_back("no copy");
+    noCopyQuestion = std::string(text);
+    return resetWithoutCopy;
 }
 
 void RecordingDialog::SetResetMenuItemChecked(int item, bool checked) {

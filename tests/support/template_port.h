@@ -15,14 +15,18 @@ class RecordingDialog : public SettingsDialogPort {
     // How the welcome window and the reset question are answered.
     bool pressWelcomeReset = false;
     ResetAnswer answer = ResetAnswer::kCancel;
+    // The answer when the safety copy could not be written (true: reset
+    // without it).
+    bool resetWithoutCopy = false;
 
     // What happened, in order ("universe", "lists", "first type", "theme 1",
     // "extras", "clear composite", "welcome offer"/"welcome", "ask",
-    // "check 2"/"uncheck 2", "progress 5/66").
+    // "check 2"/"uncheck 2", "no copy").
     std::vector<std::string> calls;
     std::optional<UniverseSettings> shownUniverse;
     std::vector<int> progress;
     std::string question;
+    std::string noCopyQuestion;
     // The menu items checked when the question was asked.
     std::vector<int> checkedWhenAsked;
 
@@ -33,8 +37,9 @@ class RecordingDialog : public SettingsDialogPort {
     void ShowFirstExtrasPage() override;
     void ClearCompositeSelection() override;
     bool ShowWelcome(bool offerReset,
-                     const std::function<void(TemplateProgress*)>& saveCurrentSettings) override;
+                     const std::function<bool(TemplateProgress*)>& saveCurrentSettings) override;
     ResetAnswer AskResetQuestion(std::string_view text) override;
+    bool AskResetWithoutSafetyCopy(std::string_view text) override;
     void SetResetMenuItemChecked(int item, bool checked) override;
     void ReportProgress(int step, int total) override;
 

@@ -118,3 +118,41 @@ xdotool key Escape
 expect_end "$dialog" 2 "the dialog is cancelled"
 [ "$(stored_settings)" = "$saved" ] || fail "declining the reset keeps the settings"
 note "an earlier version's settings are offered a reset and kept when declined"
+
+# The reset's copy cannot be written (a folder holds its name beside the
+# program): the welcome says so and asks; No keeps everything, and Yes
+# resets, which Cancel then undoes.
+mkdir -p "$WORK/program/propsave.glx"
+cp "$ORRELUME" "$WORK/program/orrelume.scr"
+for answer in n y; do
+    sed -i '/^ResetSettings=/d' "$SETTINGS"
+    welcomes=$(trace_count "welcome offering-reset")
+    run_program "$WORK/program/orrelume.scr" /C
+    dialog=$PROGRAM_PID
+    wait_for 5 "the earlier settings are offered a reset" trace_has "welcome offering-reset" \
+        $((welcomes + 1))
+    wait_for 5 "the welcome has the keyboard" welcome_has_keyboard
+    questions=$(trace_count "could not be saved to 'propsave.glx'")
+    xdotool key shift+Tab space
+    wait_for 5 "the failed copy is reported" trace_has "could not be saved to 'propsave.glx'" \
+        $((questions + 1))
+    shown=$(trace_count dialog-shown)
+    if [ "$answer" = n ]; then
+        sleep 0.3
+        xdotool key Return
+        wait_for 5 "No keeps the welcome open" trace_has welcome-reset-stopped
+        xdotool key Return
+    else
+        sleep 0.3
+        xdotool key alt+y
+    fi
+    wait_for 5 "the dialog follows the welcome" trace_has dialog-shown $((shown + 1))
+    xdotool key Escape
+    expect_end "$dialog" 2 "the dialog is cancelled"
+    [ "$(stored_settings)" = "$saved" ] || {
+        diff <(echo "$saved") <(stored_settings) | head -20
+        fail "a reset without its copy changes nothing until Accept ($answer)"
+    }
+done
+[ -z "$(ls "$WORK/program/propsave.glx")" ] || fail "nothing is written into the folder"
+note "a copy that cannot be written is asked about, and Cancel undoes the reset"

@@ -34,8 +34,9 @@ timeout $((10 * SLOW)) "$SAVER" /c >>"$WORK/program.log" 2>&1 || fail "/c ends"
 wait_for 2 "/c brings the open dialog to the front" test "$(xdotool getwindowfocus)" = "$dialog"
 note "/c brings an open properties dialog to the front"
 
-# A template named on the command line is stored before the saver runs.
-printf '\r\n[Admin]\r\nProduct=Orrelume\r\nVersion=4.1\r\n\r\n[Universe]\r\nUniverse_Stars=1234\r\n' \
+# A template named on the command line is stored before the saver runs (a
+# file without galaxy types is no template and is refused).
+printf '\r\n[Admin]\r\nProduct=Orrelume\r\nVersion=4.1\r\n\r\n[Universe]\r\nUniverse_Stars=1234\r\n\r\n[UniGal0]\r\n_UniGalName=Deep One\r\n' \
     >"$WORK/Deep Field.GLX"
 run_program "$SAVER" "$WORK/Deep Field.GLX"
 saver=$PROGRAM_PID

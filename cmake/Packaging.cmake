@@ -112,7 +112,7 @@ install(FILES ${ORRELUME_PACKAGING_DIR}/debian/copyright
 if(ORRELUME_BUILD_TESTS)
     add_test(NAME install.install_test
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/install_test.sh ${CMAKE_BINARY_DIR})
-    set_tests_properties(install.install_test PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77
+    set_tests_properties(install.install_test PROPERTIES TIMEOUT 60 SKIP_RETURN_CODE 77
                          LABELS "install;xvfb"
                          ENVIRONMENT "ORRELUME_SLOW=$<IF:$<BOOL:${ORRELUME_SANITIZE}>,4,1>")
 endif()

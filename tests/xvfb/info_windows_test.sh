@@ -28,18 +28,22 @@ differing() {
 lit_pixels() {
     "$CONVERT" "$1" -threshold 0 -format "%[fx:round(mean*w*h)]" info:
 }
-# animates NAME: two pictures of the control a second apart differ, and
-# stars are drawn in them.
+# shows_stars NAME GEOMETRY PICTURE: a picture of the control, with stars.
+shows_stars() {
+    shot "$2" "$WORK/$1-$3.png" && [ "$(lit_pixels "$WORK/$1-$3.png")" -gt 20 ]
+}
+# moved_on NAME GEOMETRY: a new picture of the control, with stars, differs
+# from the first.
+moved_on() {
+    shows_stars "$1" "$2" b && [ "$(differing "$WORK/$1-a.png" "$WORK/$1-b.png")" -gt 20 ]
+}
+# animates NAME: the control shows stars, and a later picture of it differs.
 animates() {
     local geometry
     geometry=$(rect_of "$1")
     [ -n "$geometry" ] || fail "$1 has no traced place"
-    shot "$geometry" "$WORK/$1-a.png"
-    sleep 1
-    shot "$geometry" "$WORK/$1-b.png"
-    [ "$(lit_pixels "$WORK/$1-b.png")" -gt 20 ] || fail "stars are drawn in $1"
-    [ "$(differing "$WORK/$1-a.png" "$WORK/$1-b.png")" -gt 20 ] ||
-        fail "$1 changes from one second to the next"
+    wait_for 3 "stars are drawn in $1" shows_stars "$1" "$geometry" a
+    wait_for 3 "$1 changes" moved_on "$1" "$geometry"
 }
 click_at() {
     # shellcheck disable=SC2086

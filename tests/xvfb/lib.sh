@@ -19,14 +19,19 @@ STARTED_PIDS=()
 CONVERT=/usr/bin/convert
 [ -x "$CONVERT" ] || CONVERT=convert
 
-for tool in Xvfb xdotool xwininfo xev import "$CONVERT"; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "missing $tool (scripts/install-deps installs it)"
-        # On CI a missing tool is a failure, elsewhere the test is skipped.
-        [ -n "${CI:-}" ] && exit 1
-        exit 77
-    fi
-done
+# need_tools TOOL...: every tool is there, or the test ends: on CI a missing
+# tool is a failure, elsewhere the test is skipped.
+need_tools() {
+    local tool
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "missing $tool (scripts/install-deps installs it)"
+            [ -n "${CI:-}" ] && exit 1
+            exit 77
+        fi
+    done
+}
+need_tools Xvfb xdotool xwininfo xev import "$CONVERT"
 
 cleanup() {
     local pid

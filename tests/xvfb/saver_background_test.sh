@@ -5,11 +5,7 @@
 # takes its clicks as usual; keys and single clicks on the background do
 # nothing; a double-click on it ends the saver.
 source "$(dirname "$0")/lib.sh"
-if ! command -v openbox >/dev/null 2>&1; then
-    echo "missing openbox (scripts/install-deps installs it)"
-    [ -n "${CI:-}" ] && exit 1
-    exit 77
-fi
+need_tools openbox
 XVFB_SCREEN=2560x720x24 start_display
 two_monitors
 openbox >"$WORK/openbox.log" 2>&1 &

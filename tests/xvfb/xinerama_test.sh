@@ -4,11 +4,7 @@
 # "-root" both follow the heads: each head shows the universe, centred on
 # it, rather than one picture across the seam or on the first head only.
 source "$(dirname "$0")/lib.sh"
-if ! command -v Xephyr >/dev/null 2>&1; then
-    echo "missing Xephyr (scripts/install-deps installs it)"
-    [ -n "${CI:-}" ] && exit 1
-    exit 77
-fi
+need_tools Xephyr
 XVFB_SCREEN=2600x800x24 start_display
 Xephyr -displayfd 4 -screen 1280x720+0+0 -screen 1280x720+1280+0 +xinerama -nolisten tcp \
     -noreset -no-host-grab 4>"$WORK/xephyr-display" >"$WORK/xephyr.log" 2>&1 &

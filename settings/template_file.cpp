@@ -321,13 +321,14 @@ bool WriteTemplateFile(const std::string& path, std::string_view text, std::stri
 }
 
 void HoldAdvancedTexts(AdvancedTexts& held, const AdvancedTexts& newer) {
-    for (const auto& [key, text] : newer) {
-        const auto same = std::find_if(held.begin(), held.end(),
-                                       [&](const auto& entry) { return entry.first == key; });
+    for (const auto& value : newer) {
+        const auto same = std::find_if(held.begin(), held.end(), [&](const auto& entry) {
+            return entry.first == value.first;
+        });
         if (same != held.end()) {
-            same->second = text;
+            same->second = value.second;
         } else {
-            held.emplace_back(key, text);
+            held.push_back(value);
         }
     }
 }

@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
     int theme = -1;
     std::string text, out = "theme.png";
     int64_t frames = 300, seed = 7, stars = 5000, width = 320, height = 240;
-    for (int i = 1; i < argc; ++i) {
+    // Options other than --help and --names take a value: the arguments go in pairs.
+    for (int i = 1; i < argc; i += 2) {
         const std::string_view arg = argv[i];
         const bool hasValue = i + 1 < argc;
         const std::string_view v = hasValue ? std::string_view(argv[i + 1]) : std::string_view();
@@ -109,7 +110,6 @@ int main(int argc, char** argv) {
         } else {
             return Fail("unknown option " + std::string(arg));
         }
-        ++i;
     }
     if (theme < 0 && text.empty()) return Fail("name a theme");
 

@@ -111,7 +111,8 @@ int Fail(const char* message) {
 int main(int argc, char** argv) {
     int64_t frames = 1000000, report = 100000, switchEvery = 50000, seed = 1;
     int32_t width = 320, height = 200;
-    for (int i = 1; i < argc; ++i) {
+    // Every option takes a value: the arguments go in pairs.
+    for (int i = 1; i < argc; i += 2) {
         const std::string_view arg = argv[i];
         const std::string_view value = i + 1 < argc ? argv[i + 1] : "";
         if (arg == "--help" || arg == "-h") {
@@ -125,7 +126,6 @@ int main(int argc, char** argv) {
         if (arg == "--seed") ok = ParseCount(value, 0, seed);
         if (arg == "--size") ok = ParseSize(value, width, height);
         if (!ok) return Fail(("bad or unknown option " + std::string(arg)).c_str());
-        ++i;
     }
 
     FixedSettingsSource settings(BusyUniverse());

@@ -24,6 +24,11 @@ set(ORRELUME_VERSION ${PROJECT_VERSION})
 set(ORRELUME_DEB_VERSION ${PROJECT_VERSION}-1)
 
 install(TARGETS orrelume RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The recorder of videos and pictures; it runs FFmpeg's program, which the
+# package recommends rather than needs.
+if(TARGET orrelume-render)
+    install(TARGETS orrelume-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 # Both links point at bin/orrelume relative to where they sit, so the tree
 # works under any prefix and from a DESTDIR.
@@ -118,7 +123,7 @@ if(ORRELUME_BUILD_TESTS)
 endif()
 
 # cpack -G DEB: only what is installed above (and the manual) goes in; the
-# tests, benchmarks and tools have no install rules.
+# tests, benchmarks and the other tools have no install rules.
 set(CPACK_PACKAGE_NAME orrelume)
 set(CPACK_PACKAGE_VENDOR "The Orrelume developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -146,5 +151,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its X11 platform plugin at run time, so no linked library names
 # it: without it the program cannot open a window.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Only orrelume-render's videos and animations need it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ffmpeg")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver | mate-screensaver | xfce4-screensaver")
 include(CPack)

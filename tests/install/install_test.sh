@@ -26,7 +26,8 @@ check() {
 }
 
 # Every file, and the links resolved inside the tree.
-for f in bin/orrelume libexec/orrelume/orrelume.scr libexec/xscreensaver/orrelume; do
+for f in bin/orrelume bin/orrelume-render libexec/orrelume/orrelume.scr \
+    libexec/xscreensaver/orrelume; do
     check test -x "$ROOT/$f"
 done
 for f in share/applications/orrelume.desktop share/applications/orrelume-settings.desktop \

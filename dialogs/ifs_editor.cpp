@@ -1,20 +1,16 @@
 #include "dialogs/ifs_editor.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "dialogs/companion_parts.h"
 #include "dialogs/editor_themes.h"
-#include "host/help.h"
 #include "host/message_box.h"
-#include "host/window_placement.h"
 
 namespace orrelume {
 
@@ -28,29 +24,20 @@ constexpr std::string_view kPreviewCaption = "Preview I.F.S.";
 
 frmUserDefIFS::frmUserDefIFS(SettingsStore& store, SettingsSet& set, int slot,
                              const DialogPreviewValues& preview, QWidget* parent)
-    : QDialog(parent),
-      store_(store),
-      set_(set),
-      slot_(std::clamp(slot, 0, kGalaxyTypeCount - 1)),
-      preview_(preview) {
-    setObjectName(QStringLiteral("frmUserDefIFS"));
+    : CompanionWindow(store, set, slot, preview, "frmUserDefIFS", kIfsPlacementSection, parent) {
     setWindowTitle(QStringLiteral("User Defined Iterated Function System (IFS)"));
     Build();
-    ShowValues(ShowIfsTable(set_.types[static_cast<size_t>(slot_)]));
-    resize(sizeHint());
-    RestoreWindowPlacement(*this, store_, kIfsPlacementSection, ProcessHostState(), true);
+    ShowValues(ShowIfsTable(EditedType()));
+    Place();
 }
 
 frmUserDefIFS::~frmUserDefIFS() = default;
 
 void frmUserDefIFS::Build() {
-    auto* outer = new QVBoxLayout(this);
-    auto* bar = new QMenuBar(this);
-    outer->setMenuBar(bar);
-    outer->addLayout(MakeThemeLine(this, kIfsThemeNames, cboTheme_, lblThemeDesc_));
+    Outer().addLayout(MakeThemeLine(this, kIfsThemeNames, cboTheme_, lblThemeDesc_));
 
     auto* body = new QHBoxLayout;
-    outer->addLayout(body, 1);
+    Outer().addLayout(body, 1);
     auto* left = new QVBoxLayout;
     body->addLayout(left);
 
@@ -104,36 +91,17 @@ void frmUserDefIFS::Build() {
     left->addLayout(frames);
     left->addStretch(1);
 
-    body->addWidget(MakePreviewFrame(this, "Preview", store_, previewFlags_, kPreviewCaption,
-                                     picPreview_, cmdPreview_),
-                    1);
+    body->addWidget(MakePreview("Preview", kPreviewCaption), 1);
 
-    auto* buttons = new QHBoxLayout;
     cmdClear_ = MakeButton(this, "Clear", "cmdClear");
-    buttons->addWidget(cmdClear_);
-    buttons->addStretch(1);
-    cmdOK_ = MakeButton(this, "OK", "cmdOK");
-    cmdOK_->setDefault(true);  // Return presses OK
-    cmdDismiss_ = MakeButton(this, "Cancel", "cmdDismiss");
-    cmdHelp_ = MakeButton(this, "&Help", "cmdHelp");
-    for (QPushButton* b : {cmdOK_, cmdDismiss_, cmdHelp_})
-        buttons->addWidget(b);
-    outer->addLayout(buttons);
-    AddResizeMenu(*this, *bar);
+    Outer().addLayout(MakeButtonRow(cmdClear_, HelpTopic::UserDefinedIfs));
 
-    running_ =
-        std::make_unique<CompanionPreview>(*this, *cmdPreview_, Q(kPreviewCaption), previewFlags_);
     connect(cboTheme_, &QComboBox::activated, this, [this](int item) { ChooseTheme(item - 1); });
     connect(cmdClear_, &QPushButton::clicked, this, [this] {
         IfsFormValues values = Values();
         ClearIfsRows(values);
         ShowValues(values);
     });
-    connect(cmdPreview_, &QPushButton::clicked, this, [this] { TogglePreview(); });
-    connect(cmdOK_, &QPushButton::clicked, this, [this] { Confirm(); });
-    connect(cmdDismiss_, &QPushButton::clicked, this, &frmUserDefIFS::reject);
-    connect(cmdHelp_, &QPushButton::clicked, this,
-            [this] { ShowHelp(this, HelpTopic::UserDefinedIfs); });
 }
 
 IfsFormValues frmUserDefIFS::Values() const {
@@ -183,21 +151,12 @@ bool frmUserDefIFS::Confirm() {
     if (PreviewRunning()) return false;
     const std::optional<IfsTable> table = UsableTable();
     if (!table) return false;
-    PutIfsTable(*table, TextsOf(galaxy_), set_.types[static_cast<size_t>(slot_)]);
+    PutIfsTable(*table, TextsOf(galaxy_), EditedType());
     accept();
     return true;
 }
 
-bool frmUserDefIFS::PreviewRunning() const {
-    return running_ && running_->Running();
-}
-
-void frmUserDefIFS::TogglePreview() {
-    if (PreviewRunning()) {
-        running_->Stop();
-        return;
-    }
-    if (!isVisible()) return;
+void frmUserDefIFS::StartPreview() {
     const std::optional<IfsTable> table = UsableTable();
     if (!table) return;
     // The preview runs on a copy of the records with the table in the
@@ -206,27 +165,7 @@ void frmUserDefIFS::TogglePreview() {
     GalaxyType& type = (*scratch)[static_cast<size_t>(slot_)];
     PutIfsTable(*table, TextsOf(galaxy_), type);
     type.galStyle = kStyleUserIfs;
-    RunScratchPreview(*running_, *picPreview_, std::move(scratch), set_.composites, slot_,
-                      preview_);
-}
-
-void frmUserDefIFS::reject() {
-    if (PreviewRunning()) {
-        running_->Stop();
-        return;
-    }
-    QDialog::reject();
-}
-
-void frmUserDefIFS::closeEvent(QCloseEvent* event) {
-    event->accept();
-    done(Rejected);
-}
-
-void frmUserDefIFS::done(int result) {
-    if (running_) running_->Stop();
-    SaveWindowPlacement(*this, store_, kIfsPlacementSection, ProcessHostState());
-    QDialog::done(result);
+    RunOnScratch(std::move(scratch));
 }
 
 }  // namespace orrelume

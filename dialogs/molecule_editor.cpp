@@ -1,6 +1,5 @@
 #include "dialogs/molecule_editor.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -8,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,9 +17,7 @@
 #include "dialogs/pictures.h"
 #include "engine/colour.h"
 #include "engine/user_styles.h"
-#include "host/help.h"
 #include "host/message_box.h"
-#include "host/window_placement.h"
 
 namespace orrelume {
 
@@ -37,37 +33,28 @@ constexpr int kHueColumn = 0;
 
 frmMolecule::frmMolecule(SettingsStore& store, SettingsSet& set, int slot,
                          const DialogPreviewValues& preview, QWidget* parent)
-    : QDialog(parent),
-      store_(store),
-      set_(set),
-      slot_(std::clamp(slot, 0, kGalaxyTypeCount - 1)),
-      preview_(preview),
+    : CompanionWindow(store, set, slot, preview, "frmMolecule", kMoleculePlacementSection, parent),
       hues_(std::make_unique<HueTable>()) {
-    setObjectName(QStringLiteral("frmMolecule"));
     setWindowTitle(QStringLiteral("User Defined Molecules"));
     // The element colours as the edited type's colour settings give them.
-    BuildHueTable(*hues_, kHueColumn, set_.types[static_cast<size_t>(slot_)]);
+    BuildHueTable(*hues_, kHueColumn, EditedType());
     Build();
-    const MoleculeFormValues values = ShowMolecule(set_.types[static_cast<size_t>(slot_)]);
+    const MoleculeFormValues values = ShowMolecule(EditedType());
     atoms_ = values.atoms;
     ShowTexts(centre_, values.centre);
     ShowTexts(galaxy_, values.galaxy);
     ShowAtoms(-1);
     ShowAtomForm(AtomFormValues{});
-    resize(sizeHint());
-    RestoreWindowPlacement(*this, store_, kMoleculePlacementSection, ProcessHostState(), true);
+    Place();
 }
 
 frmMolecule::~frmMolecule() = default;
 
 void frmMolecule::Build() {
-    auto* outer = new QVBoxLayout(this);
-    auto* bar = new QMenuBar(this);
-    outer->setMenuBar(bar);
-    outer->addLayout(MakeThemeLine(this, kMoleculeThemeNames, cboTheme_, lblThemeDesc_));
+    Outer().addLayout(MakeThemeLine(this, kMoleculeThemeNames, cboTheme_, lblThemeDesc_));
 
     auto* body = new QHBoxLayout;
-    outer->addLayout(body, 1);
+    Outer().addLayout(body, 1);
     auto* left = new QVBoxLayout;
     body->addLayout(left);
 
@@ -160,25 +147,11 @@ void frmMolecule::Build() {
         MakeBoxFrame(this, kGalaxyFrameCaption, "fraGalaxy", "txtGalaxy", kGalaxyBoxes, galaxy_));
     left->addLayout(frames);
 
-    body->addWidget(MakePreviewFrame(this, "Preview", store_, previewFlags_, kPreviewCaption,
-                                     picPreview_, cmdPreview_),
-                    1);
+    body->addWidget(MakePreview("Preview", kPreviewCaption), 1);
 
-    auto* buttons = new QHBoxLayout;
     cmdClear_ = MakeButton(this, "Clear", "cmdClear");
-    buttons->addWidget(cmdClear_);
-    buttons->addStretch(1);
-    cmdOK_ = MakeButton(this, "OK", "cmdOK");
-    cmdOK_->setDefault(true);  // Return presses OK
-    cmdDismiss_ = MakeButton(this, "Cancel", "cmdDismiss");
-    cmdHelp_ = MakeButton(this, "&Help", "cmdHelp");
-    for (QPushButton* b : {cmdOK_, cmdDismiss_, cmdHelp_})
-        buttons->addWidget(b);
-    outer->addLayout(buttons);
-    AddResizeMenu(*this, *bar);
+    Outer().addLayout(MakeButtonRow(cmdClear_, HelpTopic::Molecules));
 
-    running_ =
-        std::make_unique<CompanionPreview>(*this, *cmdPreview_, Q(kPreviewCaption), previewFlags_);
     connect(cboTheme_, &QComboBox::activated, this, [this](int item) { ChooseTheme(item - 1); });
     connect(cboElement_, &QComboBox::currentIndexChanged, this,
             [this](int index) { ShowElement(index + 1); });
@@ -199,11 +172,6 @@ void frmMolecule::Build() {
         atoms_.clear();
         ShowAtoms(-1);
     });
-    connect(cmdPreview_, &QPushButton::clicked, this, [this] { TogglePreview(); });
-    connect(cmdOK_, &QPushButton::clicked, this, [this] { Confirm(); });
-    connect(cmdDismiss_, &QPushButton::clicked, this, &frmMolecule::reject);
-    connect(cmdHelp_, &QPushButton::clicked, this,
-            [this] { ShowHelp(this, HelpTopic::Molecules); });
 }
 
 QPushButton& frmMolecule::ActionButton(AtomAction action) const {
@@ -337,21 +305,12 @@ bool frmMolecule::Confirm() {
     if (PreviewRunning()) return false;
     const std::optional<MoleculeFormValues> molecule = UsableMolecule();
     if (!molecule) return false;
-    PutMolecule(*molecule, set_.types[static_cast<size_t>(slot_)]);
+    PutMolecule(*molecule, EditedType());
     accept();
     return true;
 }
 
-bool frmMolecule::PreviewRunning() const {
-    return running_ && running_->Running();
-}
-
-void frmMolecule::TogglePreview() {
-    if (PreviewRunning()) {
-        running_->Stop();
-        return;
-    }
-    if (!isVisible()) return;
+void frmMolecule::StartPreview() {
     const std::optional<MoleculeFormValues> molecule = UsableMolecule();
     if (!molecule) return;
     // The preview runs on a copy of the records with the molecule in the
@@ -360,27 +319,7 @@ void frmMolecule::TogglePreview() {
     GalaxyType& type = (*scratch)[static_cast<size_t>(slot_)];
     PutMolecule(*molecule, type);
     type.galStyle = kStyleMolecule;
-    RunScratchPreview(*running_, *picPreview_, std::move(scratch), set_.composites, slot_,
-                      preview_);
-}
-
-void frmMolecule::reject() {
-    if (PreviewRunning()) {
-        running_->Stop();
-        return;
-    }
-    QDialog::reject();
-}
-
-void frmMolecule::closeEvent(QCloseEvent* event) {
-    event->accept();
-    done(Rejected);
-}
-
-void frmMolecule::done(int result) {
-    if (running_) running_->Stop();
-    SaveWindowPlacement(*this, store_, kMoleculePlacementSection, ProcessHostState());
-    QDialog::done(result);
+    RunOnScratch(std::move(scratch));
 }
 
 }  // namespace orrelume

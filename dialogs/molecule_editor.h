@@ -5,18 +5,13 @@
 // exactly as it was.
 #pragma once
 
-#include <QDialog>
-
 #include <array>
 #include <memory>
 #include <optional>
 #include <string_view>
 
+#include "dialogs/companion_window.h"
 #include "dialogs/molecule_table.h"
-#include "dialogs/preview_box.h"
-#include "driver/host_state.h"
-#include "settings/records.h"
-#include "settings/store.h"
 
 class QComboBox;
 class QLabel;
@@ -28,26 +23,18 @@ namespace orrelume {
 
 struct HueTable;
 class PictureBox;
-namespace companion {
-class CompanionPreview;
-}
 
 inline constexpr std::string_view kMoleculePlacementSection = "General\\Atomics";
 
-class frmMolecule : public QDialog {
+class frmMolecule : public CompanionWindow {
     Q_OBJECT
   public:
     frmMolecule(SettingsStore& store, SettingsSet& set, int slot,
                 const DialogPreviewValues& preview, QWidget* parent = nullptr);
     ~frmMolecule() override;
 
-    QPushButton& OkButton() const { return *cmdOK_; }
-    QPushButton& CancelButton() const { return *cmdDismiss_; }
-    QPushButton& PreviewButton() const { return *cmdPreview_; }
     QPushButton& ActionButton(AtomAction action) const;
     QListWidget& AtomList() const { return *lstElements_; }
-    PreviewBox& Preview() const { return *picPreview_; }
-    bool PreviewRunning() const;
 
     // The molecule the editor holds (atoms, centre and galaxy values).
     MoleculeFormValues Values() const;
@@ -63,15 +50,10 @@ class frmMolecule : public QDialog {
     // OK: the molecule into the type and the window closed; without atoms a
     // message, and the window stays. True when written.
     bool Confirm();
-    // "Preview Molecule" / "Stop".
-    void TogglePreview();
-
-  public slots:
-    void reject() override;
-    void done(int result) override;
 
   protected:
-    void closeEvent(QCloseEvent* event) override;
+    void OnOk() override { Confirm(); }
+    void StartPreview() override;
 
   private:
     void Build();
@@ -81,11 +63,6 @@ class frmMolecule : public QDialog {
     // The molecule of the editor, or a message and nothing without atoms.
     std::optional<MoleculeFormValues> UsableMolecule();
 
-    SettingsStore& store_;
-    SettingsSet& set_;
-    int slot_;
-    const DialogPreviewValues preview_;
-    HostState previewFlags_;
     std::unique_ptr<HueTable> hues_;
     // The atoms as the list shows them.
     std::vector<AtomEntry> atoms_;
@@ -103,13 +80,7 @@ class frmMolecule : public QDialog {
     QListWidget* lstElements_ = nullptr;
     std::array<QLineEdit*, 3> centre_{};
     std::array<QLineEdit*, 3> galaxy_{};
-    PreviewBox* picPreview_ = nullptr;
-    QPushButton* cmdPreview_ = nullptr;
-    QPushButton* cmdOK_ = nullptr;
-    QPushButton* cmdDismiss_ = nullptr;
     QPushButton* cmdClear_ = nullptr;
-    QPushButton* cmdHelp_ = nullptr;
-    std::unique_ptr<companion::CompanionPreview> running_;
 };
 
 }  // namespace orrelume

@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "dialogs/companion_parts.h"
-#include "dialogs/pictures.h"
+#include "ui/pictures.h"
 #include "driver/host_state.h"
-#include "host/help.h"
-#include "host/lock_message.h"
-#include "host/message_box.h"
-#include "host/window_placement.h"
+#include "ui/help.h"
+#include "ui/lock_message.h"
+#include "ui/message_box.h"
+#include "ui/window_placement.h"
 
 namespace orrelume {
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/field_text.h"
+#include "ui/field_text.h"
 #include "settings/store.h"
 
 namespace orrelume {

@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 
 #include "dialogs/editor_themes.h"
-#include "dialogs/preview_box.h"
+#include "ui/preview_box.h"
 
-#include "host/host_trace.h"
+#include "ui/host_trace.h"
 
 namespace orrelume::companion {
 

@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "dialogs/editor_values.h"
-#include "dialogs/preview_box.h"
+#include "ui/preview_box.h"
 #include "driver/host_state.h"
-#include "host/field_rules.h"
+#include "ui/field_rules.h"
 #include "settings/store.h"
 
 class QAction;

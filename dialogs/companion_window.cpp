@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "dialogs/companion_parts.h"
-#include "host/window_placement.h"
+#include "ui/window_placement.h"
 
 namespace orrelume {
 

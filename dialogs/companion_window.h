@@ -17,9 +17,9 @@
 #include <string_view>
 
 #include "dialogs/editor_values.h"
-#include "dialogs/preview_box.h"
+#include "ui/preview_box.h"
 #include "driver/host_state.h"
-#include "host/help.h"
+#include "ui/help.h"
 #include "settings/records.h"
 #include "settings/store.h"
 

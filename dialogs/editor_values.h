@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/field_text.h"
+#include "ui/field_text.h"
 #include "settings/records.h"
 
 namespace orrelume {

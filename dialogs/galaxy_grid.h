@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/field_text.h"
+#include "ui/field_text.h"
 #include "settings/records.h"
 
 namespace orrelume {

@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "dialogs/galaxy_grid.h"
-#include "dialogs/pictures.h"
+#include "ui/pictures.h"
 #include "engine/colour.h"
-#include "host/field_rules.h"
+#include "ui/field_rules.h"
 #include "settings/factory_themes.h"
 #include "settings/numeric.h"
 

@@ -10,7 +10,7 @@
 
 #include "dialogs/companion_parts.h"
 #include "dialogs/editor_themes.h"
-#include "host/message_box.h"
+#include "ui/message_box.h"
 
 namespace orrelume {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dialogs/preview_box.h"
+#include "ui/preview_box.h"
 #include "driver/host_state.h"
 #include "settings/dialog_port.h"
 #include "settings/records.h"

@@ -17,8 +17,8 @@
 #include <string>
 
 #include "dialogs/property_copy.h"
-#include "host/field_rules.h"
-#include "host/message_box.h"
+#include "ui/field_rules.h"
+#include "ui/message_box.h"
 
 namespace orrelume {
 

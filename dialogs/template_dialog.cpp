@@ -7,11 +7,11 @@
 #include <QPushButton>
 
 #include "dialogs/template_paths.h"
-#include "host/field_rules.h"
-#include "host/help.h"
-#include "host/host_trace.h"
-#include "host/message_box.h"
-#include "host/window_placement.h"
+#include "ui/field_rules.h"
+#include "ui/help.h"
+#include "ui/host_trace.h"
+#include "ui/message_box.h"
+#include "ui/window_placement.h"
 
 namespace orrelume {
 

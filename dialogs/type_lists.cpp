@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host/field_text.h"
+#include "ui/field_text.h"
 #include "settings/numeric.h"
 
 namespace orrelume {

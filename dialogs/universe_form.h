@@ -12,7 +12,7 @@
 #include <string_view>
 #include <variant>
 
-#include "host/field_text.h"
+#include "ui/field_text.h"
 #include "settings/records.h"
 
 namespace orrelume {

@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/pictures.h"
+#include "ui/pictures.h"
 #include "dialogs/type_lists.h"
 #include "dialogs/universe_form.h"
-#include "host/field_rules.h"
+#include "ui/field_rules.h"
 #include "settings/factory_themes.h"
 
 namespace orrelume {

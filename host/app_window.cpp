@@ -7,8 +7,8 @@
 #include <QScreen>
 
 #include "dialogs/properties_dialog.h"
-#include "host/host_trace.h"
-#include "host/window_placement.h"
+#include "ui/host_trace.h"
+#include "ui/window_placement.h"
 #include "settings/factory_themes.h"
 
 namespace orrelume {

@@ -18,7 +18,7 @@
 #include <iterator>
 #include <string>
 
-#include "host/host_trace.h"
+#include "ui/host_trace.h"
 #include "host/run_window.h"
 #include "platform/event_wait.h"
 #include "platform/x11_shm_image.h"

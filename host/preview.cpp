@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "host/host_trace.h"
+#include "ui/host_trace.h"
 #include "host/run_window.h"
 #include "platform/event_wait.h"
 #include "platform/x11_shm_image.h"

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <string>
 
-#include "host/host_trace.h"
-#include "host/lock_message.h"
+#include "ui/host_trace.h"
+#include "ui/lock_message.h"
 #include "platform/event_wait.h"
 #include "platform/frame_tiles.h"
 #include "platform/x11_foreign_painter.h"

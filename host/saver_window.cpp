@@ -14,7 +14,7 @@
 
 #include <string>
 
-#include "host/host_trace.h"
+#include "ui/host_trace.h"
 #include "platform/x11_foreign_painter.h"
 #include "platform/x11_windows.h"
 #include "settings/factory_themes.h"

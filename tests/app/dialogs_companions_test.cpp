@@ -20,7 +20,7 @@
 #include "dialogs/molecule_editor.h"
 #include "driver/offscreen_host.h"
 #include "driver/settings_source.h"
-#include "host/field_rules.h"
+#include "ui/field_rules.h"
 #include "settings/factory_themes.h"
 #include "settings/memory_backend.h"
 #include "support/store_sets.h"

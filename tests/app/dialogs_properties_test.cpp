@@ -11,7 +11,7 @@
 #include <QTimer>
 
 #include "app/host_test_app.h"
-#include "dialogs/preview_box.h"
+#include "ui/preview_box.h"
 #include "dialogs/properties_dialog.h"
 #include "dialogs/universe_view.h"
 #include "settings/factory_themes.h"

@@ -22,7 +22,7 @@
 #include "dialogs/properties_dialog.h"
 #include "dialogs/template_dialog.h"
 #include "dialogs/template_paths.h"
-#include "host/welcome_window.h"
+#include "dialogs/welcome_window.h"
 #include "platform/qsettings_backend.h"
 #include "settings/factory_themes.h"
 #include "settings/memory_backend.h"

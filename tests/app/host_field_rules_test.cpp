@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "app/host_test_app.h"
-#include "host/field_rules.h"
-#include "host/field_text.h"
+#include "ui/field_rules.h"
+#include "ui/field_text.h"
 
 namespace orrelume {
 namespace {

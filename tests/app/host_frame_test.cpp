@@ -15,7 +15,7 @@
 #include "driver/run_driver.h"
 #include "driver/settings_source.h"
 #include "engine/random.h"
-#include "host/lock_message.h"
+#include "ui/lock_message.h"
 #include "host_test_app.h"
 #include "platform/frame_tiles.h"
 #include "platform/x11_foreign_painter.h"

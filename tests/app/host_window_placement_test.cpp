@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "driver/host_state.h"
-#include "host/window_placement.h"
+#include "ui/window_placement.h"
 #include "host_test_app.h"
 #include "settings/memory_backend.h"
 #include "settings/store.h"

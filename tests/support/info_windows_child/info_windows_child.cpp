@@ -16,12 +16,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/about_box.h"
-#include "host/credits_window.h"
-#include "host/help.h"
-#include "host/host_trace.h"
-#include "host/message_box.h"
-#include "host/system_diagnostics.h"
+#include "dialogs/about_box.h"
+#include "dialogs/credits_window.h"
+#include "ui/help.h"
+#include "ui/host_trace.h"
+#include "ui/message_box.h"
+#include "dialogs/system_diagnostics.h"
 #include "platform/qsettings_backend.h"
 
 using namespace orrelume;

@@ -1,4 +1,4 @@
-#include "host/diagnostics_values.h"
+#include "dialogs/diagnostics_values.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "host/field_text.h"
+#include "ui/field_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "driver/host_state.h"
-#include "host/starfield.h"
+#include "dialogs/starfield.h"
 
 class QLabel;
 class QPushButton;

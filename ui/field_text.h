@@ -1,7 +1,7 @@
 // The input rules of the dialogs' number fields, on text alone: which typed
 // keys a field takes, how a field's text is bounded when it is left, and the
 // steps of its arrow keys and spin buttons. The widgets apply these rules
-// (host/field_rules.h); they are kept free of any window so that they can
+// (ui/field_rules.h); they are kept free of any window so that they can
 // be tested without one.
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "host/about_values.h"
+#include "dialogs/about_values.h"
 
 #include "settings/numeric.h"
 

@@ -1,4 +1,4 @@
-#include "host/help_search.h"
+#include "ui/help_search.h"
 
 #include <algorithm>
 

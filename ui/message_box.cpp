@@ -1,10 +1,10 @@
-#include "host/message_box.h"
+#include "ui/message_box.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
 
-#include "host/host_trace.h"
+#include "ui/host_trace.h"
 
 namespace orrelume {
 

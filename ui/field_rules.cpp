@@ -1,4 +1,4 @@
-#include "host/field_rules.h"
+#include "ui/field_rules.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

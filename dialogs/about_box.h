@@ -8,7 +8,7 @@
 #include <QDialog>
 
 #include "driver/host_state.h"
-#include "host/about_values.h"
+#include "dialogs/about_values.h"
 #include "settings/records.h"
 #include "settings/store.h"
 

@@ -1,4 +1,4 @@
-#include "host/starfield.h"
+#include "dialogs/starfield.h"
 
 #include <algorithm>
 #include <cmath>

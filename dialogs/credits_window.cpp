@@ -1,4 +1,4 @@
-#include "host/credits_window.h"
+#include "dialogs/credits_window.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -14,10 +14,10 @@
 #include <algorithm>
 #include <chrono>
 
-#include "host/about_values.h"
-#include "host/field_rules.h"
-#include "host/info_trace.h"
-#include "host/window_placement.h"
+#include "dialogs/about_values.h"
+#include "ui/field_rules.h"
+#include "ui/info_trace.h"
+#include "ui/window_placement.h"
 
 namespace orrelume {
 

@@ -1,4 +1,4 @@
-#include "host/welcome_window.h"
+#include "dialogs/welcome_window.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -9,9 +9,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "host/field_rules.h"
-#include "host/host_trace.h"
-#include "host/window_placement.h"
+#include "ui/field_rules.h"
+#include "ui/host_trace.h"
+#include "ui/window_placement.h"
 
 namespace orrelume {
 

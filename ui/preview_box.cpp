@@ -1,4 +1,4 @@
-#include "dialogs/preview_box.h"
+#include "ui/preview_box.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // (a refused key beeps), the whole text selected on entering a field, the
 // value bounded on leaving it, arrow keys that step the value, and spin
 // buttons bound to their fields. The rules themselves are text functions
-// (host/field_text.h); this module only wires them to the widgets.
+// (ui/field_text.h); this module only wires them to the widgets.
 #pragma once
 
 #include <QLineEdit>
@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "host/field_text.h"
+#include "ui/field_text.h"
 
 class QToolButton;
 

@@ -1,4 +1,4 @@
-#include "host/host_trace.h"
+#include "ui/host_trace.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "host/help.h"
+#include "ui/help.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -7,8 +7,8 @@
 #include <QPointer>
 #include <QUrl>
 
-#include "host/help_window.h"
-#include "host/message_box.h"
+#include "ui/help_window.h"
+#include "ui/message_box.h"
 
 namespace orrelume {
 

@@ -1,4 +1,4 @@
-#include "dialogs/pictures.h"
+#include "ui/pictures.h"
 
 #include <QPaintEvent>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "host/system_diagnostics.h"
+#include "dialogs/system_diagnostics.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,12 +20,12 @@
 #include <string>
 
 #include "driver/host_state.h"
-#include "host/diagnostics_values.h"
-#include "host/field_rules.h"
-#include "host/help.h"
-#include "host/info_trace.h"
-#include "host/message_box.h"
-#include "host/window_placement.h"
+#include "dialogs/diagnostics_values.h"
+#include "ui/field_rules.h"
+#include "ui/help.h"
+#include "ui/info_trace.h"
+#include "ui/message_box.h"
+#include "ui/window_placement.h"
 #include "platform/frame_tiles.h"
 
 namespace orrelume {

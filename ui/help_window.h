@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "host/help.h"
-#include "host/help_search.h"
+#include "ui/help.h"
+#include "ui/help_search.h"
 
 class QLineEdit;
 class QListWidget;

@@ -1,4 +1,4 @@
-#include "host/help_window.h"
+#include "ui/help_window.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,10 +20,10 @@
 
 #include <algorithm>
 
-#include "host/field_rules.h"
-#include "host/host_trace.h"
-#include "host/message_box.h"
-#include "host/window_placement.h"
+#include "ui/field_rules.h"
+#include "ui/host_trace.h"
+#include "ui/message_box.h"
+#include "ui/window_placement.h"
 
 namespace orrelume {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "host/host_trace.h"
+#include "ui/host_trace.h"
 
 namespace orrelume {
 

@@ -1,4 +1,4 @@
-#include "host/window_placement.h"
+#include "ui/window_placement.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "host/lock_message.h"
+#include "ui/lock_message.h"
 
 #include <QFont>
 #include <QFontMetrics>

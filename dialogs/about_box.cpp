@@ -1,4 +1,4 @@
-#include "host/about_box.h"
+#include "dialogs/about_box.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -9,13 +9,13 @@
 
 #include <string>
 
-#include "dialogs/preview_box.h"
+#include "ui/preview_box.h"
 #include "engine/engine_state.h"
-#include "host/credits_window.h"
-#include "host/field_rules.h"
-#include "host/help.h"
-#include "host/info_trace.h"
-#include "host/window_placement.h"
+#include "dialogs/credits_window.h"
+#include "ui/field_rules.h"
+#include "ui/help.h"
+#include "ui/info_trace.h"
+#include "ui/window_placement.h"
 #include "settings/factory_themes.h"
 
 namespace orrelume {

@@ -1,0 +1,25 @@
+cmake_minimum_required(VERSION 3.25)
+# cmake -DSOURCE_DIR=... -P CheckLayers.cmake: fails when a folder of the
+# program includes a header of a folder that is not below it. The layers,
+# lowest first; each may include only those before it.
+set(layers settings engine universe driver platform ui dialogs host)
+set(problems "")
+set(below "")
+foreach(layer ${layers})
+    file(GLOB_RECURSE files ${SOURCE_DIR}/${layer}/*.cpp ${SOURCE_DIR}/${layer}/*.h)
+    foreach(file ${files})
+        file(STRINGS ${file} includes REGEX "^#include \"[a-z]+/")
+        foreach(line ${includes})
+            string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" folder "${line}")
+            if(NOT folder STREQUAL layer AND NOT folder IN_LIST below)
+                file(RELATIVE_PATH where ${SOURCE_DIR} ${file})
+                string(APPEND problems "  ${where}: ${line}\n")
+            endif()
+        endforeach()
+    endforeach()
+    list(APPEND below ${layer})
+endforeach()
+if(problems)
+    message(FATAL_ERROR "A folder includes one that is not below it "
+                        "(${layers}, lowest first):\n${problems}")
+endif()

@@ -12,19 +12,16 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <string>
 
-#include "app/host_test_app.h"
 #include "dialogs/properties_dialog.h"
 #include "dialogs/property_copy.h"
 #include "dialogs/property_copy_panel.h"
 #include "dialogs/universe_view.h"
 #include "settings/factory_themes.h"
-#include "settings/memory_backend.h"
 #include "settings/numeric.h"
-#include "support/store_sets.h"
+#include "support/app/dialog_rig.h"
 
 namespace orrelume {
 namespace {
@@ -158,35 +155,9 @@ TEST(PropertyCopy, MissingValueChangesNothing) {
 
 // ---------------------------------------------------------------- the panel
 
-struct DialogRig {
-    MemoryBackend user;
-    testing::CapturingSink sink;
-    SettingsStore store{&user, nullptr, &sink};
-    HostState process;
-    DialogRig() {
-        test::HostTestApp();
-        SettingsSet set = FactorySettingsSet(kPresetSet4x);
-        store.WriteSetting("General", "ResetSettings", int16_t{1});
-        SaveAllSettings(store, set);
-    }
-};
-
-template <typename W>
-W& Child(const QWidget& parent, const char* name) {
-    W* w = parent.findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return *w;
-}
-
-void CloseNextMessage(QString* text) {
-    QTimer::singleShot(0, [text] {
-        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
-                *text = label->text();
-            box->close();
-        }
-    });
-}
+using test::AnswerNextMessage;
+using test::Child;
+using test::DialogRig;
 
 TEST(PropertyCopyPanel, CopiesThroughItsControlsIntoTheGrid) {
     DialogRig rig;
@@ -205,7 +176,7 @@ TEST(PropertyCopyPanel, CopiesThroughItsControlsIntoTheGrid) {
     EXPECT_EQ(props.nextInFocusChain(), &list);
 
     QString message;
-    CloseNextMessage(&message);
+    AnswerNextMessage(message);
     copy.click();
     EXPECT_EQ(message, "Please select a Property to copy.");
 
@@ -213,7 +184,7 @@ TEST(PropertyCopyPanel, CopiesThroughItsControlsIntoTheGrid) {
     EXPECT_TRUE(values.isVisible());
     EXPECT_FALSE(field.isVisible());
     EXPECT_EQ(values.count(), 7);
-    CloseNextMessage(&message);
+    AnswerNextMessage(message);
     copy.click();
     EXPECT_EQ(message, "Please select a Property value.");
     QApplication::processEvents();

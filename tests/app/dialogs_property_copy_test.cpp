@@ -218,34 +218,5 @@ TEST(PropertyCopyPanel, CopiesThroughItsControlsIntoTheGrid) {
     EXPECT_EQ(types[standard].radius, 1234);
 }
 
-// Pictures of the panel in the dialog, for a list, a check-box and a number
-// entry: run with --gtest_also_run_disabled_tests (and QT_SCALE_FACTOR=2).
-TEST(PropertyCopyPanel, DISABLED_Screenshots) {
-    DialogRig rig;
-    frmProps dialog(rig.store, rig.process);
-    auto* panel = &dialog.CopyPanel();
-    dialog.show();
-    const QString dir = qEnvironmentVariable("ORRELUME_SHOTS", QStringLiteral("/tmp"));
-    const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
-    auto& list = Child<QComboBox>(*panel, "cboPropCopyList");
-    const struct {
-        const char* caption;
-        const char* name;
-    } shots[] = {{"Galaxy Style", "list"},
-                 {"Nebula Control Points Closed", "check"},
-                 {"Comet Persistence", "number"}};
-    for (const auto& shot : shots) {
-        list.setCurrentIndex(EntryIndex(shot.caption));
-        if (std::string(shot.name) == "list")
-            Child<QComboBox>(*panel, "cboPropCopy").setCurrentIndex(8);
-        if (std::string(shot.name) == "number")
-            Child<QLineEdit>(*panel, "txtPropCopy").setText("0.9975");
-        QApplication::processEvents();
-        const QString base = QStringLiteral("%1/copy_%2_x%3").arg(dir, shot.name, scale);
-        dialog.grab().save(base + QStringLiteral("_dialog.png"));
-        dialog.Universe().CopyPanelPlace().grab().save(base + QStringLiteral("_panel.png"));
-    }
-}
-
 }  // namespace
 }  // namespace orrelume

@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +22,7 @@
 #include "ui/field_rules.h"
 #include "settings/factory_themes.h"
 #include "settings/memory_backend.h"
+#include "support/app/dialog_rig.h"
 #include "support/store_sets.h"
 
 namespace orrelume {
@@ -46,22 +46,8 @@ struct Rig {
     }
 };
 
-template <typename W>
-W& Child(const QWidget& parent, const QString& name) {
-    W* w = parent.findChild<W*>(name);
-    EXPECT_NE(w, nullptr) << name.toStdString();
-    return *w;
-}
-
-// Closes the next message box, keeping its text.
-void AnswerNextMessage(QString& text) {
-    QTimer::singleShot(0, [&text] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            text = box->text();
-            box->close();
-        }
-    });
-}
+using test::AnswerNextMessage;
+using test::Child;
 
 // Bounds the field as leaving it does.
 QString Left(QLineEdit& field, const QString& typed) {

@@ -10,44 +10,17 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/host_test_app.h"
 #include "ui/preview_box.h"
 #include "dialogs/properties_dialog.h"
 #include "dialogs/universe_view.h"
-#include "settings/factory_themes.h"
-#include "settings/memory_backend.h"
-#include "support/store_sets.h"
+#include "support/app/dialog_rig.h"
 
 namespace orrelume {
 namespace {
 
-struct DialogRig {
-    MemoryBackend user;
-    testing::CapturingSink sink;
-    SettingsStore store{&user, nullptr, &sink};
-    HostState process;
-
-    DialogRig() {
-        test::HostTestApp();
-        // A user who has accepted settings before.
-        SettingsSet set = FactorySettingsSet(kPresetSet4x);
-        store.WriteSetting("General", "ResetSettings", int16_t{1});
-        SaveAllSettings(store, set);
-    }
-    // Every stored value but the dialog's own placement.
-    std::map<std::string, std::map<std::string, std::string>> Settings() const {
-        auto sections = user.Sections();
-        sections.erase("General\\Main");
-        return sections;
-    }
-};
-
-template <typename W>
-W& Child(const QWidget& parent, const char* name) {
-    W* w = parent.findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return *w;
-}
+using test::AnswerNextMessage;
+using test::Child;
+using test::DialogRig;
 
 TEST(PropertiesDialog, AcceptStoresEverythingCancelNothing) {
     DialogRig rig;
@@ -87,10 +60,10 @@ TEST(PropertiesDialog, GalaxyViewAndBack) {
     dialog.show();
     // Without a selected type there is no galaxy view (a message says so).
     dialog.Universe().GalaxyList().setCurrentRow(-1);
-    QTimer::singleShot(0, [] {
-        if (QWidget* box = QApplication::activeModalWidget()) box->close();
-    });
+    QString message;
+    AnswerNextMessage(message);
     dialog.OpenGalaxyView();
+    EXPECT_FALSE(message.isEmpty());
     EXPECT_FALSE(dialog.GalaxyViewShown());
 
     dialog.Universe().GalaxyList().setCurrentRow(22);

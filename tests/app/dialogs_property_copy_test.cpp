@@ -12,19 +12,16 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <string>
 
-#include "app/host_test_app.h"
 #include "dialogs/properties_dialog.h"
 #include "dialogs/property_copy.h"
 #include "dialogs/property_copy_panel.h"
 #include "dialogs/universe_view.h"
 #include "settings/factory_themes.h"
-#include "settings/memory_backend.h"
 #include "settings/numeric.h"
-#include "support/store_sets.h"
+#include "support/app/dialog_rig.h"
 
 namespace orrelume {
 namespace {
@@ -158,35 +155,9 @@ TEST(PropertyCopy, MissingValueChangesNothing) {
 
 // ---------------------------------------------------------------- the panel
 
-struct DialogRig {
-    MemoryBackend user;
-    testing::CapturingSink sink;
-    SettingsStore store{&user, nullptr, &sink};
-    HostState process;
-    DialogRig() {
-        test::HostTestApp();
-        SettingsSet set = FactorySettingsSet(kPresetSet4x);
-        store.WriteSetting("General", "ResetSettings", int16_t{1});
-        SaveAllSettings(store, set);
-    }
-};
-
-template <typename W>
-W& Child(const QWidget& parent, const char* name) {
-    W* w = parent.findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return *w;
-}
-
-void CloseNextMessage(QString* text) {
-    QTimer::singleShot(0, [text] {
-        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
-                *text = label->text();
-            box->close();
-        }
-    });
-}
+using test::AnswerNextMessage;
+using test::Child;
+using test::DialogRig;
 
 TEST(PropertyCopyPanel, CopiesThroughItsControlsIntoTheGrid) {
     DialogRig rig;
@@ -205,7 +176,7 @@ TEST(PropertyCopyPanel, CopiesThroughItsControlsIntoTheGrid) {
     EXPECT_EQ(props.nextInFocusChain(), &list);
 
     QString message;
-    CloseNextMessage(&message);
+    AnswerNextMessage(message);
     copy.click();
     EXPECT_EQ(message, "Please select a Property to copy.");
 
@@ -213,7 +184,7 @@ TEST(PropertyCopyPanel, CopiesThroughItsControlsIntoTheGrid) {
     EXPECT_TRUE(values.isVisible());
     EXPECT_FALSE(field.isVisible());
     EXPECT_EQ(values.count(), 7);
-    CloseNextMessage(&message);
+    AnswerNextMessage(message);
     copy.click();
     EXPECT_EQ(message, "Please select a Property value.");
     QApplication::processEvents();
@@ -245,35 +216,6 @@ TEST(PropertyCopyPanel, CopiesThroughItsControlsIntoTheGrid) {
     EXPECT_EQ(Child<QLineEdit>(dialog, "txtGalaxy_0").text(), "1234");
     dialog.LeaveGalaxyView();
     EXPECT_EQ(types[standard].radius, 1234);
-}
-
-// Pictures of the panel in the dialog, for a list, a check-box and a number
-// entry: run with --gtest_also_run_disabled_tests (and QT_SCALE_FACTOR=2).
-TEST(PropertyCopyPanel, DISABLED_Screenshots) {
-    DialogRig rig;
-    frmProps dialog(rig.store, rig.process);
-    auto* panel = &dialog.CopyPanel();
-    dialog.show();
-    const QString dir = qEnvironmentVariable("ORRELUME_SHOTS", QStringLiteral("/tmp"));
-    const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
-    auto& list = Child<QComboBox>(*panel, "cboPropCopyList");
-    const struct {
-        const char* caption;
-        const char* name;
-    } shots[] = {{"Galaxy Style", "list"},
-                 {"Nebula Control Points Closed", "check"},
-                 {"Comet Persistence", "number"}};
-    for (const auto& shot : shots) {
-        list.setCurrentIndex(EntryIndex(shot.caption));
-        if (std::string(shot.name) == "list")
-            Child<QComboBox>(*panel, "cboPropCopy").setCurrentIndex(8);
-        if (std::string(shot.name) == "number")
-            Child<QLineEdit>(*panel, "txtPropCopy").setText("0.9975");
-        QApplication::processEvents();
-        const QString base = QStringLiteral("%1/copy_%2_x%3").arg(dir, shot.name, scale);
-        dialog.grab().save(base + QStringLiteral("_dialog.png"));
-        dialog.Universe().CopyPanelPlace().grab().save(base + QStringLiteral("_panel.png"));
-    }
 }
 
 }  // namespace

@@ -26,10 +26,13 @@
 #include "platform/qsettings_backend.h"
 #include "settings/factory_themes.h"
 #include "settings/memory_backend.h"
+#include "support/app/dialog_rig.h"
 #include "support/store_sets.h"
 
 namespace orrelume {
 namespace {
+
+using test::AnswerNextBox;
 
 namespace fs = std::filesystem;
 
@@ -71,40 +74,10 @@ TEST(TemplateChooser, ExtensionAndProbe) {
     EXPECT_EQ(model->nameFilters(), QStringList{"*"});
 }
 
-struct TemplateRig {
-    MemoryBackend user;
-    testing::CapturingSink sink;
-    SettingsStore store{&user, nullptr, &sink};
-    HostState process;
+// The dialog's store, and a folder for the templates.
+struct TemplateRig : test::DialogRig {
     testing::ScratchDir dir;
-
-    TemplateRig() {
-        test::HostTestApp();
-        SettingsSet set = FactorySettingsSet(kPresetSet4x);
-        store.WriteSetting("General", "ResetSettings", int16_t{1});
-        SaveAllSettings(store, set);
-    }
-    std::map<std::string, std::map<std::string, std::string>> Settings() const {
-        auto sections = user.Sections();
-        sections.erase("General\\Main");
-        return sections;
-    }
 };
-
-// Closes the next message box or question with the given button, once it
-// shows (a load or save may serve events before the box opens).
-void AnswerNextBox(QMessageBox::StandardButton answer) {
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible()) return;
-        if (QAbstractButton* b = box->button(answer)) b->click();
-        poll->deleteLater();
-        poll->stop();
-    });
-    poll->start();
-}
 
 TEST(PropertiesTemplates, HeldUntilAcceptAndRefusedWhenNotATemplate) {
     TemplateRig rig;

@@ -2,21 +2,19 @@
 // the galaxy-type and composite lists, the commits, and the tour controls.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "app/host_test_app.h"
 #include "dialogs/type_lists.h"
 #include "dialogs/universe_form.h"
 #include "dialogs/universe_view.h"
 #include "settings/memory_backend.h"
+#include "support/app/dialog_rig.h"
 
 namespace orrelume {
 namespace {
@@ -177,15 +175,7 @@ TEST(DialogTypeLists, CompositeCommitStoresMajorThenMinorsOnce) {
     EXPECT_EQ(loaded[0].count, 49);
 }
 
-// Answers the next message box, keeping its text.
-void AnswerNextMessageBox(QString& text) {
-    QTimer::singleShot(0, [&text] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            text = box->text();
-            box->accept();
-        }
-    });
-}
+using test::AnswerNextMessage;
 
 TEST(DialogUniverseView, TourEnablingCommitsAndValues) {
     test::HostTestApp();
@@ -232,7 +222,7 @@ TEST(DialogUniverseView, TourEnablingCommitsAndValues) {
     view.findChild<QListWidget*>("lstCompMinor")->item(9)->setSelected(true);
     EXPECT_EQ(name->palette().color(QPalette::Base), QColor(0, 255, 255));
     QString note;
-    AnswerNextMessageBox(note);
+    AnswerNextMessage(note);
     view.findChild<QPushButton*>("cmdCompCommit")->click();
     EXPECT_TRUE(note.contains("Style of IFS"));
     EXPECT_EQ(set.composites[1].name, "Pair Two");
@@ -244,7 +234,7 @@ TEST(DialogUniverseView, TourEnablingCommitsAndValues) {
     // "Reset %" with its field empty says so and changes nothing.
     set.types[2].uniGalPct = 77;
     QString message;
-    AnswerNextMessageBox(message);
+    AnswerNextMessage(message);
     view.findChild<QPushButton*>("cmdResetGalPct")->click();
     EXPECT_EQ(message, "Please enter a value for the Reset percent.");
     EXPECT_EQ(set.types[2].uniGalPct, 77);

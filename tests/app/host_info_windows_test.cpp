@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -32,6 +31,7 @@
 #include "dialogs/system_diagnostics.h"
 #include "settings/factory_themes.h"
 #include "settings/memory_backend.h"
+#include "support/app/dialog_rig.h"
 #include "support/store_sets.h"
 
 namespace orrelume {
@@ -265,12 +265,7 @@ TEST(HomePage, AFailedOpenShowsTheAddress) {
         return false;
     });
     QString shown;
-    QTimer::singleShot(0, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            box->close();
-        }
-    });
+    test::AnswerNextMessage(shown);
     OpenHomePage(nullptr);
     SetWebOpener({});
     EXPECT_EQ(asked, kHomePageAddress);

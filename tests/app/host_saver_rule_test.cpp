@@ -65,11 +65,6 @@ TEST(HostMouseMoves, BackgroundModeCountsButNeverCloses) {
     EXPECT_FALSE(Moves(rule, {10, 10.1, 10.2, 10.3, 10.4, 10.5}, true));
 }
 
-TEST(HostSaverPassword, ThisPlatformClosesAtOnce) {
-    EXPECT_FALSE(IsWindows9x());
-    EXPECT_FALSE(SaverPasswordEnabled());
-}
-
 }  // namespace
 }  // namespace orrelume
 

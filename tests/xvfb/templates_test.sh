@@ -22,9 +22,20 @@ stored_settings() {
          !skip && !/^TestRegWrite=/' "$SETTINGS"
 }
 
-# The welcome window has the keyboard (its trace comes before it is shown).
+# keyboard_in CAPTION: the window with the keyboard has that caption (the
+# program traces a window before it shows it).
+keyboard_in() {
+    [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]
+}
 welcome_has_keyboard() {
-    [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "Orrelume" ]
+    keyboard_in Orrelume
+}
+# keyboard_left WINDOW: another window of the program's caption has the
+# keyboard (a message over the welcome window, which has the same caption).
+keyboard_left() {
+    local focus
+    focus=$(xdotool getwindowfocus 2>/dev/null) && [ "$focus" != "$1" ] &&
+        [ "$(xdotool getwindowname "$focus" 2>/dev/null)" = Orrelume ]
 }
 
 # A new user is greeted once, without the reset offer.
@@ -53,7 +64,7 @@ dialog=$PROGRAM_PID
 choosers=$(trace_count template-chooser)
 xdotool key alt+f a
 wait_for 5 "Save As opens the chooser" trace_has template-chooser $((choosers + 1))
-sleep 0.3
+wait_for 5 "the chooser has the keyboard" keyboard_in "Enter or Select Template to Save"
 xdotool type --delay 5 "$WORK/t1"
 xdotool key Return
 wait_for 5 "the template is saved" trace_has "template-saved $WORK/t1.glx"
@@ -71,7 +82,7 @@ dialog=$PROGRAM_PID
 choosers=$(trace_count template-chooser)
 xdotool key alt+f o
 wait_for 5 "Open opens the chooser" trace_has template-chooser $((choosers + 1))
-sleep 0.3
+wait_for 5 "the chooser has the keyboard" keyboard_in "Select Template to Open"
 xdotool type --delay 5 "$WORK/t1.glx"
 xdotool key Return
 wait_for 5 "the template is loaded" trace_has "template-loaded $WORK/t1.glx"
@@ -91,7 +102,7 @@ dialog=$PROGRAM_PID
 choosers=$(trace_count template-chooser)
 xdotool key alt+f o
 wait_for 5 "Open opens the chooser" trace_has template-chooser $((choosers + 1))
-sleep 0.3
+wait_for 5 "the chooser has the keyboard" keyboard_in "Select Template to Open"
 xdotool type --delay 5 "$WORK/picture.glx"
 xdotool key Return
 wait_for 5 "the file is refused" trace_has "template-refused $WORK/picture.glx"
@@ -132,18 +143,19 @@ for answer in n y; do
     wait_for 5 "the earlier settings are offered a reset" trace_has "welcome offering-reset" \
         $((welcomes + 1))
     wait_for 5 "the welcome has the keyboard" welcome_has_keyboard
+    welcome=$(xdotool getwindowfocus)
     questions=$(trace_count "could not be saved to 'propsave.glx'")
     xdotool key shift+Tab space
     wait_for 5 "the failed copy is reported" trace_has "could not be saved to 'propsave.glx'" \
         $((questions + 1))
+    wait_for 5 "the question has the keyboard" keyboard_left "$welcome"
     shown=$(trace_count dialog-shown)
     if [ "$answer" = n ]; then
-        sleep 0.3
         xdotool key Return
         wait_for 5 "No keeps the welcome open" trace_has welcome-reset-stopped
+        wait_for 5 "the welcome has the keyboard again" test "$(xdotool getwindowfocus)" = "$welcome"
         xdotool key Return
     else
-        sleep 0.3
         xdotool key alt+y
     fi
     wait_for 5 "the dialog follows the welcome" trace_has dialog-shown $((shown + 1))

@@ -8,9 +8,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <bit>
 #include <cstdlib>
-#include <cstring>
 #include <span>
 #include <string>
 

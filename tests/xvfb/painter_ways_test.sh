@@ -5,6 +5,7 @@
 # without RENDER (enlarged by the program into shared memory instead of by
 # the server). Both draw, keep animating and end as usual; where the
 # program traces its painter's way, the way is the one these servers leave.
+# A saver killed outright leaves no shared memory behind.
 source "$(dirname "$0")/lib.sh"
 
 # start_display_without EXTENSION...: start_display, on a server that
@@ -72,6 +73,22 @@ blocks_whole() {
         [ "$(compare -metric AE "$WORK/shot.png" "$WORK/resampled.png" null: 2>&1)" = 0 ]
 }
 blocks_whole || blocks_whole || fail "every star covers whole 2 x 2 blocks"
-xdotool key space
-expect_end "$PROGRAM_PID" 1 "a key ends the saver"
 note "without RENDER the saver at pixel size 2 enlarges its picture itself"
+
+# The shared memory segments the program made (its surface's and the
+# enlarged picture's), with their modes in octal: 1000 is "marked for
+# removal".
+segments_of() {
+    awk -v pid="$1" 'NR > 1 && $5 == pid {print $3}' /proc/sysvipc/shm
+}
+[ -n "$(segments_of "$PROGRAM_PID")" ] || fail "the saver keeps its pictures in shared memory"
+for mode in $(segments_of "$PROGRAM_PID"); do
+    [ $((8#$mode & 8#1000)) -ne 0 ] || fail "every segment is marked for removal while in use"
+done
+no_segments() {
+    [ -z "$(segments_of "$1")" ]
+}
+kill -KILL "$PROGRAM_PID"
+expect_end "$PROGRAM_PID" 1 "the saver is killed"
+wait_for 5 "a killed saver leaves no shared memory behind" no_segments "$PROGRAM_PID"
+note "the segments are marked for removal while in use: a kill leaves none behind"

@@ -8,114 +8,39 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <bit>
 #include <cstdlib>
-#include <cstring>
+#include <span>
+#include <string>
 
 namespace orrelume {
 
 namespace {
 
-// Where an 8-bit channel goes under a colour mask of the visual.
-struct ChannelPlace {
-    uint32_t mask = 0;
-    int shift = 0;  // of the mask's lowest bit
-    int bits = 0;   // in the mask
-    explicit ChannelPlace(uint32_t m)
-        : mask(m), shift(m ? std::countr_zero(m) : 0), bits(std::popcount(m)) {}
-    uint32_t Place(uint32_t value8) const {
-        if (mask == 0) return 0;
-        const uint32_t scaled = bits >= 8 ? value8 << (bits - 8) : value8 >> (8 - bits);
-        return (scaled << shift) & mask;
-    }
-};
-
-// Pixels of the surface are 0xFFRRGGBB words; these place their channels
-// under the visual's colour masks, in the display's byte order.
-void ConvertRow32(const uint32_t* in, uint8_t* out, int32_t width, const ChannelPlace& r,
-                  const ChannelPlace& g, const ChannelPlace& b, uint32_t opaque, bool msbFirst) {
-    for (int32_t x = 0; x < width; ++x) {
-        const uint32_t p = in[x];
-        uint32_t v =
-            r.Place((p >> 16) & 0xFF) | g.Place((p >> 8) & 0xFF) | b.Place(p & 0xFF) | opaque;
-        if (msbFirst) v = __builtin_bswap32(v);
-        std::memcpy(out + static_cast<size_t>(x) * 4, &v, 4);
-    }
-}
-
-void ConvertRow16(const uint32_t* in, uint8_t* out, int32_t width, const ChannelPlace& r,
-                  const ChannelPlace& g, const ChannelPlace& b, bool msbFirst) {
-    for (int32_t x = 0; x < width; ++x) {
-        const uint32_t p = in[x];
-        auto v = static_cast<uint16_t>(r.Place((p >> 16) & 0xFF) | g.Place((p >> 8) & 0xFF) |
-                                       b.Place(p & 0xFF));
-        if (msbFirst) v = __builtin_bswap16(v);
-        std::memcpy(out + static_cast<size_t>(x) * 2, &v, 2);
-    }
-}
-
-// The rectangles of a band that continue ones of the band above (the same
-// columns) grow those downwards instead: fewer requests for the same pixels.
-void JoinBands(const std::vector<PixelRect>& in, std::vector<PixelRect>& out,
-               std::vector<size_t>& above, std::vector<size_t>& here) {
-    out.clear();
-    above.clear();
-    for (size_t i = 0; i < in.size();) {
-        const int32_t y = in[i].y;
-        here.clear();
-        size_t a = 0;
-        for (; i < in.size() && in[i].y == y; ++i) {
-            const PixelRect& r = in[i];
-            while (a < above.size() && out[above[a]].x < r.x)
-                ++a;
-            if (a < above.size()) {
-                PixelRect& up = out[above[a]];
-                if (up.x == r.x && up.width == r.width && up.y + up.height == y) {
-                    up.height += r.height;
-                    here.push_back(above[a]);
-                    continue;
-                }
-            }
-            here.push_back(out.size());
-            out.push_back(r);
-        }
-        std::swap(above, here);
-    }
-}
-
-// Each word `scale` times over; the usual sizes with the count known to the
-// compiler, which then writes them in wide stores.
-template <int32_t S>
-void WidenRowBy(const uint32_t* in, uint32_t* out, int32_t width) {
-    for (int32_t x = 0; x < width; ++x) {
-        for (int32_t k = 0; k < S; ++k)
-            out[static_cast<size_t>(x) * S + k] = in[x];
-    }
-}
-
-void WidenRow(const uint32_t* in, uint32_t* out, int32_t width, int32_t scale) {
-    switch (scale) {
-        case 2:
-            WidenRowBy<2>(in, out, width);
-            return;
-        case 3:
-            WidenRowBy<3>(in, out, width);
-            return;
-        case 4:
-            WidenRowBy<4>(in, out, width);
-            return;
-        default:
-            for (int32_t x = 0; x < width; ++x)
-                std::fill_n(out + static_cast<size_t>(x) * static_cast<size_t>(scale), scale,
-                            in[x]);
-    }
-}
-
-bool MachineIsLittleEndian() {
-    return std::endian::native == std::endian::little;
-}
+void (*gPainterTrace)(std::string_view event) = nullptr;
 
 }  // namespace
+
+void SetPainterTrace(void (*trace)(std::string_view event)) {
+    gPainterTrace = trace;
+}
+
+const char* TransportName(PainterTransport way) {
+    switch (way) {
+        case PainterTransport::kNone:
+            return "none";
+        case PainterTransport::kSharedPixmap:
+            return "shared-pixmap";
+        case PainterTransport::kSharedRender:
+            return "shared-render";
+        case PainterTransport::kSharedSurface:
+            return "shared-surface";
+        case PainterTransport::kSharedConverted:
+            return "shared-converted";
+        case PainterTransport::kPutImage:
+            return "put-image";
+    }
+    return "none";
+}
 
 xcb_connection_t* ToolkitConnection() {
     auto* app = qGuiApp;
@@ -156,14 +81,15 @@ bool ForeignWindowPainter::Prepare() {
     std::free(geometry);
 
     const xcb_setup_t* setup = xcb_get_setup(c);
-    msbFirst_ = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+    uint8_t bitsPerPixel = 0, scanlinePad = 32;
     for (xcb_format_iterator_t f = xcb_setup_pixmap_formats_iterator(setup); f.rem;
          xcb_format_next(&f)) {
         if (f.data->depth == depth_) {
-            bitsPerPixel_ = f.data->bits_per_pixel;
-            scanlinePad_ = f.data->scanline_pad;
+            bitsPerPixel = f.data->bits_per_pixel;
+            scanlinePad = f.data->scanline_pad;
         }
     }
+    uint32_t red = 0, green = 0, blue = 0;
     bool found = false;
     for (xcb_screen_iterator_t s = xcb_setup_roots_iterator(setup); s.rem && !found;
          xcb_screen_next(&s)) {
@@ -174,29 +100,24 @@ bool ForeignWindowPainter::Prepare() {
                 if (v.data->visual_id != visual) continue;
                 if (v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR ||
                     v.data->_class == XCB_VISUAL_CLASS_DIRECT_COLOR) {
-                    redMask_ = v.data->red_mask;
-                    greenMask_ = v.data->green_mask;
-                    blueMask_ = v.data->blue_mask;
+                    red = v.data->red_mask;
+                    green = v.data->green_mask;
+                    blue = v.data->blue_mask;
                     found = true;
                 }
                 break;
             }
         }
     }
-    if (!found || (bitsPerPixel_ != 32 && bitsPerPixel_ != 16)) return false;
-    if (scanlinePad_ < 8 || scanlinePad_ > 32 || !std::has_single_bit(scanlinePad_)) {
-        scanlinePad_ = 32;
-    }
-    opaque_ = bitsPerPixel_ == 32 && depth_ == 32 ? ~(redMask_ | greenMask_ | blueMask_) : 0;
+    if (!found || (bitsPerPixel != 32 && bitsPerPixel != 16)) return false;
+    format_ = FormatOf(depth_, bitsPerPixel, scanlinePad, red, green, blue,
+                       setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST);
     // The longest request the display takes, less the request's own header.
     maxRequestBytes_ = static_cast<size_t>(xcb_get_maximum_request_length(c)) * 4 - 64;
 
     gc_ = xcb_generate_id(c);
-    const uint32_t values[] = {opaque_, 0};
+    const uint32_t values[] = {format_.opaque, 0};
     xcb_create_gc(c, gc_, window_, XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES, values);
-    // The usual visual takes the surface's words as they are.
-    usual_ = bitsPerPixel_ == 32 && redMask_ == 0xFF0000u && greenMask_ == 0xFF00u &&
-             blueMask_ == 0xFFu && msbFirst_ != MachineIsLittleEndian();
     if (useShared_) {
         const SharedMemoryOffer offer = QuerySharedMemory(c);
         sharedPossible_ = offer.segments;
@@ -222,15 +143,14 @@ void ForeignWindowPainter::SetScale(int32_t scale) {
 }
 
 void ForeignWindowPainter::SetPlacement(int32_t originX, int32_t originY, const PixelRect& area) {
-    constexpr int32_t kFar = 32767;
-    originX = std::clamp(originX, -kFar, kFar);
-    originY = std::clamp(originY, -kFar, kFar);
+    originX = std::clamp(originX, -kFarEdge, kFarEdge);
+    originY = std::clamp(originY, -kFarEdge, kFarEdge);
     PixelRect a;
     if (area.width > 0 && area.height > 0) {
-        a.x = std::clamp(area.x, 0, kFar);
-        a.y = std::clamp(area.y, 0, kFar);
-        a.width = std::clamp(area.width, 0, kFar - a.x);
-        a.height = std::clamp(area.height, 0, kFar - a.y);
+        a.x = std::clamp(area.x, 0, kFarEdge);
+        a.y = std::clamp(area.y, 0, kFarEdge);
+        a.width = std::clamp(area.width, 0, kFarEdge - a.x);
+        a.height = std::clamp(area.height, 0, kFarEdge - a.y);
     }
     if (originX == originX_ && originY == originY_ && a == area_) return;
     originX_ = originX;
@@ -240,42 +160,8 @@ void ForeignWindowPainter::SetPlacement(int32_t originX, int32_t originY, const 
     if (prepared_ && usable_) ApplyClip();
 }
 
-namespace {
-
-constexpr int32_t kFarEdge = 32767;
-
-// Division rounding towards minus infinity (towards plus infinity for
-// CeilDiv), for positions that may lie left of the origin.
-int32_t FloorDiv(int32_t a, int32_t b) {
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-int32_t CeilDiv(int32_t a, int32_t b) {
-    return -FloorDiv(-a, b);
-}
-
-}  // namespace
-
-PixelRect ForeignWindowPainter::VisiblePart(int32_t width, int32_t height) const {
-    const PixelRect a = area_.width > 0 ? area_ : PixelRect{0, 0, kFarEdge, kFarEdge};
-    const int32_t s = scale_;
-    const int32_t x0 = std::clamp(FloorDiv(a.x - originX_, s), 0, width);
-    const int32_t y0 = std::clamp(FloorDiv(a.y - originY_, s), 0, height);
-    const int32_t x1 = std::clamp(CeilDiv(a.x + a.width - originX_, s), x0, width);
-    const int32_t y1 = std::clamp(CeilDiv(a.y + a.height - originY_, s), y0, height);
-    return {x0, y0, x1 - x0, y1 - y0};
-}
-
-bool ForeignWindowPainter::CoversArea(int32_t width, int32_t height) const {
-    if (area_.width <= 0) return originX_ <= 0 && originY_ <= 0;
-    return originX_ <= area_.x && originY_ <= area_.y &&
-           originX_ + width * scale_ >= area_.x + area_.width &&
-           originY_ + height * scale_ >= area_.y + area_.height;
-}
-
 void ForeignWindowPainter::ApplyClip() {
-    const PixelRect& e = excluded_;
-    const bool excluded = e.width > 0 && e.height > 0;
-    if (!excluded && area_.width <= 0) {
+    if (area_.width <= 0 && (excluded_.width <= 0 || excluded_.height <= 0)) {
         if (clipSet_) {
             const uint32_t none = XCB_NONE;
             xcb_change_gc(connection_, gc_, XCB_GC_CLIP_MASK, &none);
@@ -287,33 +173,11 @@ void ForeignWindowPainter::ApplyClip() {
         }
         return;
     }
-    // The area, less the excluded part, in bands from the top.
-    const PixelRect a = area_.width > 0 ? area_ : PixelRect{0, 0, kFarEdge, kFarEdge};
-    const int32_t ax1 = a.x + a.width, ay1 = a.y + a.height;
-    int32_t left = ax1, top = ay1, right = ax1, bottom = ay1;
-    if (excluded) {
-        left = std::clamp(e.x, a.x, ax1);
-        top = std::clamp(e.y, a.y, ay1);
-        right = std::clamp(e.x + e.width, left, ax1);
-        bottom = std::clamp(e.y + e.height, top, ay1);
-    }
-    xcb_rectangle_t rects[4];
-    int n = 0;
-    auto add = [&](int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-        if (x1 > x0 && y1 > y0) {
-            rects[n++] = {static_cast<int16_t>(x0), static_cast<int16_t>(y0),
-                          static_cast<uint16_t>(x1 - x0), static_cast<uint16_t>(y1 - y0)};
-        }
-    };
-    add(a.x, a.y, ax1, top);
-    add(a.x, top, left, bottom);
-    add(right, top, ax1, bottom);
-    add(a.x, bottom, ax1, ay1);
-    xcb_set_clip_rectangles(connection_, XCB_CLIP_ORDERING_YX_BANDED, gc_, 0, 0,
-                            static_cast<uint32_t>(n), rects);
+    const std::vector<xcb_rectangle_t> rects = AreaClip(area_, excluded_);
+    const auto n = static_cast<uint32_t>(rects.size());
+    xcb_set_clip_rectangles(connection_, XCB_CLIP_ORDERING_YX_BANDED, gc_, 0, 0, n, rects.data());
     if (windowPicture_ != 0) {
-        xcb_render_set_picture_clip_rectangles(connection_, windowPicture_, 0, 0,
-                                               static_cast<uint32_t>(n), rects);
+        xcb_render_set_picture_clip_rectangles(connection_, windowPicture_, 0, 0, n, rects.data());
     }
     clipSet_ = true;
 }
@@ -370,8 +234,8 @@ bool ForeignWindowPainter::PrepareRender() {
 
 bool ForeignWindowPainter::SourcePicture(const X11SharedMemory& memory, int32_t width,
                                          int32_t height) {
-    if (sourcePicture_ != 0 && sourceMemory_ == &memory && sourceWidth_ == width &&
-        sourceHeight_ == height && sourceScale_ == scale_) {
+    if (sourcePicture_ != 0 && sourceMemory_ == &memory && sourceSegment_ == memory.Segment() &&
+        sourceWidth_ == width && sourceHeight_ == height && sourceScale_ == scale_) {
         return true;
     }
     xcb_connection_t* c = connection_;
@@ -389,6 +253,7 @@ bool ForeignWindowPainter::SourcePicture(const X11SharedMemory& memory, int32_t 
     static constexpr char kNearest[] = "nearest";
     xcb_render_set_picture_filter(c, sourcePicture_, sizeof(kNearest) - 1, kNearest, 0, nullptr);
     sourceMemory_ = &memory;
+    sourceSegment_ = memory.Segment();
     sourceWidth_ = width;
     sourceHeight_ = height;
     sourceScale_ = scale_;
@@ -428,98 +293,27 @@ void ForeignWindowPainter::FreeSurfacePixmap() {
     pixmapMemory_ = nullptr;
 }
 
-namespace {
-
-// The window's part of the tiles, less an excluded rectangle: the clip of
-// a copy, in the window's pixels. The tiles come band by band (each band's
-// tiles share their rows, left to right, none overlapping) and so do the
-// clip's rectangles, which lets the display take them without sorting.
-void TileClip(const std::vector<PixelRect>& tiles, int32_t scale, int32_t originX, int32_t originY,
-              const PixelRect& area, const PixelRect& excluded, std::vector<xcb_rectangle_t>& out) {
-    out.clear();
-    const int32_t ax0 = area.x, ay0 = area.y;
-    const int32_t ax1 = area.x + area.width, ay1 = area.y + area.height;
-    const bool cut = excluded.width > 0 && excluded.height > 0;
-    const int32_t ex0 = excluded.x, ey0 = excluded.y;
-    const int32_t ex1 = excluded.x + excluded.width, ey1 = excluded.y + excluded.height;
-    auto add = [&](int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-        if (x1 > x0 && y1 > y0) {
-            out.push_back({static_cast<int16_t>(x0), static_cast<int16_t>(y0),
-                           static_cast<uint16_t>(x1 - x0), static_cast<uint16_t>(y1 - y0)});
-        }
-    };
-    for (size_t i = 0; i < tiles.size();) {
-        // One band: its rows in the window, within the area.
-        const int32_t ty = tiles[i].y;
-        size_t end = i;
-        while (end < tiles.size() && tiles[end].y == ty)
-            ++end;
-        const int32_t y0 = std::max(originY + ty * scale, ay0);
-        const int32_t y1 = std::min(originY + (ty + tiles[i].height) * scale, ay1);
-        if (y1 > y0) {
-            // The excluded rectangle splits the band into up to three bands:
-            // above it, beside it, below it.
-            const int32_t splits[4] = {y0, cut ? std::clamp(ey0, y0, y1) : y1,
-                                       cut ? std::clamp(ey1, y0, y1) : y1, y1};
-            for (int part = 0; part < 3; ++part) {
-                const int32_t top = splits[part], bottom = splits[part + 1];
-                if (bottom <= top) continue;
-                const bool beside = cut && part == 1;
-                for (size_t j = i; j < end; ++j) {
-                    const int32_t x0 = std::max(originX + tiles[j].x * scale, ax0);
-                    const int32_t x1 =
-                        std::min(originX + (tiles[j].x + tiles[j].width) * scale, ax1);
-                    if (beside) {
-                        add(x0, top, std::min(x1, ex0), bottom);
-                        add(std::max(x0, ex1), top, x1, bottom);
-                    } else {
-                        add(x0, top, x1, bottom);
-                    }
-                }
-            }
-        }
-        i = end;
-    }
-}
-
-}  // namespace
-
 bool ForeignWindowPainter::SendTilesAtOnce(const DrawingSurface& surface,
                                            const std::vector<PixelRect>& tiles) {
-    if (!render_ && !(direct_ && sharedPixmaps_ && direct_->Writable())) return false;
     xcb_connection_t* c = connection_;
-    if (render_) {
+    if (way_ == PainterTransport::kSharedRender) {
         if (tilePicture_ == 0) {
             tilePicture_ = xcb_generate_id(c);
             xcb_render_create_picture(c, tilePicture_, window_, windowFormat_, 0, nullptr);
         }
-    } else {
+    } else if (way_ == PainterTransport::kSharedPixmap) {
         if (tileGc_ == 0) {
             tileGc_ = xcb_generate_id(c);
             const uint32_t values[] = {0};
             xcb_create_gc(c, tileGc_, window_, XCB_GC_GRAPHICS_EXPOSURES, values);
         }
-        SurfacePixmap(*direct_, surface.width(), surface.height());
+        SurfacePixmap(*surfaceMemory_, surface.width(), surface.height());
+    } else {
+        return false;
     }
-    const int32_t s = scale_;
     // The picture's part of the area, in the window's pixels.
-    const PixelRect visible = VisiblePart(surface.width(), surface.height());
-    PixelRect area{originX_ + visible.x * s, originY_ + visible.y * s, visible.width * s,
-                   visible.height * s};
-    if (area_.width > 0) {
-        const int32_t x0 = std::max(area.x, area_.x), y0 = std::max(area.y, area_.y);
-        const int32_t x1 = std::min(area.x + area.width, area_.x + area_.width);
-        const int32_t y1 = std::min(area.y + area.height, area_.y + area_.height);
-        area = {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
-    }
-    {
-        // Within what the protocol counts.
-        const int32_t x0 = std::clamp(area.x, 0, kFarEdge), y0 = std::clamp(area.y, 0, kFarEdge);
-        const int32_t x1 = std::clamp(area.x + area.width, x0, kFarEdge);
-        const int32_t y1 = std::clamp(area.y + area.height, y0, kFarEdge);
-        area = {x0, y0, x1 - x0, y1 - y0};
-    }
-    TileClip(tiles, s, originX_, originY_, area, excluded_, tileClip_);
+    TileClip(tiles, Place(), CopyArea(Place(), surface.width(), surface.height()), excluded_,
+             tileClip_);
     // As many rectangles to a request as the display takes.
     const size_t perRequest = std::clamp<size_t>((maxRequestBytes_ - 16) / 8, 1, 8192);
     for (size_t first = 0; first < tileClip_.size(); first += perRequest) {
@@ -533,7 +327,7 @@ bool ForeignWindowPainter::SendTilesAtOnce(const DrawingSurface& surface,
             y1 = std::max<int32_t>(y1, rects[k].y + rects[k].height);
         }
         const auto count = static_cast<uint32_t>(n);
-        if (render_) {
+        if (way_ == PainterTransport::kSharedRender) {
             xcb_render_set_picture_clip_rectangles(c, tilePicture_, 0, 0, count, rects);
             xcb_render_composite(c, XCB_RENDER_PICT_OP_SRC, sourcePicture_, XCB_NONE, tilePicture_,
                                  static_cast<int16_t>(x0 - originX_),
@@ -551,19 +345,16 @@ bool ForeignWindowPainter::SendTilesAtOnce(const DrawingSurface& surface,
     return true;
 }
 
-void ForeignWindowPainter::SizeImage(int32_t width, int32_t height) {
-    const size_t padBytes = scanlinePad_ / 8;
-    const int32_t windowWidth = width * scale_, windowHeight = height * scale_;
-    imageRowBytes_ = (static_cast<size_t>(windowWidth) * (bitsPerPixel_ / 8) + padBytes - 1) /
-                     padBytes * padBytes;
+void ForeignWindowPainter::SizeImage(int32_t width, int32_t height, bool converted) {
+    imageRowBytes_ = format_.RowBytes(width * scale_);
     imageWidth_ = width;
     imageHeight_ = height;
     image_.reset();
     // A picture converted for the window's visual (or enlarged), where the
     // surface's own pixels cannot be shown as they are.
-    if ((!usual_ || (scale_ > 1 && !render_)) && useShared_ && sharedPossible_) {
+    if (converted && useShared_ && sharedPossible_) {
         image_ = X11SharedMemory::Create(connection_,
-                                         imageRowBytes_ * static_cast<size_t>(windowHeight));
+                                         imageRowBytes_ * static_cast<size_t>(height * scale_));
         if (!image_) sharedPossible_ = false;
     }
 }
@@ -578,42 +369,6 @@ void ForeignWindowPainter::FillBlack() {
     xcb_poly_fill_rectangle(connection_, window_, gc_, 1, &all);
 }
 
-void ForeignWindowPainter::ConvertRect(const uint32_t* pixels, int32_t stride, const PixelRect& r,
-                                       uint8_t* out, size_t outRowBytes) const {
-    const ChannelPlace red(redMask_), green(greenMask_), blue(blueMask_);
-    const int32_t s = scale_;
-    const size_t bytesPerPixel = bitsPerPixel_ / 8;
-    for (int32_t y = 0; y < r.height; ++y) {
-        const uint32_t* in =
-            pixels + static_cast<size_t>(r.y + y) * static_cast<size_t>(stride) + r.x;
-        uint8_t* row = out + static_cast<size_t>(y) * static_cast<size_t>(s) * outRowBytes;
-        if (usual_) {
-            if (s == 1) {
-                std::memcpy(row, in, static_cast<size_t>(r.width) * 4);
-            } else {
-                WidenRow(in, reinterpret_cast<uint32_t*>(row), r.width, s);
-            }
-        } else if (bitsPerPixel_ == 32) {
-            ConvertRow32(in, row, r.width, red, green, blue, opaque_, msbFirst_);
-        } else {
-            ConvertRow16(in, row, r.width, red, green, blue, msbFirst_);
-        }
-        if (s > 1 && !usual_) {
-            // Widen the converted row in place, from its end backwards.
-            for (int32_t x = r.width - 1; x >= 0; --x) {
-                const uint8_t* from = row + static_cast<size_t>(x) * bytesPerPixel;
-                for (int32_t k = s - 1; k >= 0; --k) {
-                    std::memmove(row + (static_cast<size_t>(x) * s + k) * bytesPerPixel, from,
-                                 bytesPerPixel);
-                }
-            }
-        }
-        const size_t rowBytes = static_cast<size_t>(r.width) * s * bytesPerPixel;
-        for (int32_t k = 1; k < s; ++k)
-            std::memcpy(row + static_cast<size_t>(k) * outRowBytes, row, rowBytes);
-    }
-}
-
 void ForeignWindowPainter::PutShared(const X11SharedMemory& memory, int32_t totalWidth,
                                      int32_t totalHeight, const PixelRect& r, int32_t atX,
                                      int32_t atY) {
@@ -625,44 +380,47 @@ void ForeignWindowPainter::PutShared(const X11SharedMemory& memory, int32_t tota
                       memory.Segment(), 0);
 }
 
-void ForeignWindowPainter::SendRect(const DrawingSurface& surface, PixelRect r) {
+void ForeignWindowPainter::SendRect(const DrawingSurface& surface, PixelRect r,
+                                    const uint32_t* pixels) {
     // Only what lands in the area goes.
-    const PixelRect visible = VisiblePart(surface.width(), surface.height());
+    const PixelRect visible = VisiblePart(Place(), surface.width(), surface.height());
     const int32_t x0 = std::max(r.x, visible.x), y0 = std::max(r.y, visible.y);
     const int32_t x1 = std::min(r.x + r.width, visible.x + visible.width);
     const int32_t y1 = std::min(r.y + r.height, visible.y + visible.height);
     if (x1 <= x0 || y1 <= y0) return;
     r = {x0, y0, x1 - x0, y1 - y0};
     const int32_t s = scale_;
-    if (render_) {
-        // The server reads the surface's memory and enlarges it.
-        xcb_render_composite(
-            connection_, XCB_RENDER_PICT_OP_SRC, sourcePicture_, XCB_NONE, windowPicture_,
-            static_cast<int16_t>(r.x * s), static_cast<int16_t>(r.y * s), 0, 0,
-            static_cast<int16_t>(originX_ + r.x * s), static_cast<int16_t>(originY_ + r.y * s),
-            static_cast<uint16_t>(r.width * s), static_cast<uint16_t>(r.height * s));
-        return;
-    }
-    if (direct_) {
-        // The surface's own memory is what the server reads.
-        PutShared(*direct_, surface.width(), surface.height(), r, originX_, originY_);
-        return;
-    }
-    const uint32_t* pixels = surface.pixels().data();
     const int32_t stride = surface.width();
-    const size_t bytesPerPixel = bitsPerPixel_ / 8;
-    if (image_) {
-        uint8_t* at = image_->Data() + static_cast<size_t>(r.y) * s * imageRowBytes_ +
-                      static_cast<size_t>(r.x) * s * bytesPerPixel;
-        ConvertRect(pixels, stride, r, at, imageRowBytes_);
-        PutShared(*image_, imageWidth_ * s, imageHeight_ * s,
-                  PixelRect{r.x * s, r.y * s, r.width * s, r.height * s}, originX_, originY_);
-        return;
+    const size_t bytesPerPixel = format_.bitsPerPixel / 8;
+    switch (way_) {
+        case PainterTransport::kNone:
+            return;
+        case PainterTransport::kSharedRender:
+            // The server reads the surface's memory and enlarges it.
+            xcb_render_composite(
+                connection_, XCB_RENDER_PICT_OP_SRC, sourcePicture_, XCB_NONE, windowPicture_,
+                static_cast<int16_t>(r.x * s), static_cast<int16_t>(r.y * s), 0, 0,
+                static_cast<int16_t>(originX_ + r.x * s), static_cast<int16_t>(originY_ + r.y * s),
+                static_cast<uint16_t>(r.width * s), static_cast<uint16_t>(r.height * s));
+            return;
+        case PainterTransport::kSharedPixmap:
+        case PainterTransport::kSharedSurface:
+            // The surface's own memory is what the server reads.
+            PutShared(*surfaceMemory_, surface.width(), surface.height(), r, originX_, originY_);
+            return;
+        case PainterTransport::kSharedConverted: {
+            uint8_t* at = image_->Data() + static_cast<size_t>(r.y) * s * imageRowBytes_ +
+                          static_cast<size_t>(r.x) * s * bytesPerPixel;
+            ConvertRect(format_, s, pixels, stride, r, at, imageRowBytes_);
+            PutShared(*image_, imageWidth_ * s, imageHeight_ * s,
+                      PixelRect{r.x * s, r.y * s, r.width * s, r.height * s}, originX_, originY_);
+            return;
+        }
+        case PainterTransport::kPutImage:
+            break;
     }
     // Through the connection, in strips of rows that fit a request.
-    const size_t padBytes = scanlinePad_ / 8;
-    const size_t rowBytes =
-        (static_cast<size_t>(r.width) * s * bytesPerPixel + padBytes - 1) / padBytes * padBytes;
+    const size_t rowBytes = format_.RowBytes(r.width * s);
     const size_t bandBytes = rowBytes * static_cast<size_t>(s);
     if (bandBytes > maxRequestBytes_) return;
     const int32_t rowsPerStrip =
@@ -670,7 +428,7 @@ void ForeignWindowPainter::SendRect(const DrawingSurface& surface, PixelRect r) 
     for (int32_t top = 0; top < r.height; top += rowsPerStrip) {
         const PixelRect strip{r.x, r.y + top, r.width, std::min(rowsPerStrip, r.height - top)};
         strip_.assign(bandBytes * static_cast<size_t>(strip.height), 0);
-        ConvertRect(pixels, stride, strip, strip_.data(), rowBytes);
+        ConvertRect(format_, s, pixels, stride, strip, strip_.data(), rowBytes);
         xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_,
                       static_cast<uint16_t>(strip.width * s),
                       static_cast<uint16_t>(strip.height * s),
@@ -678,6 +436,47 @@ void ForeignWindowPainter::SendRect(const DrawingSurface& surface, PixelRect r) 
                       static_cast<int16_t>(originY_ + strip.y * s), 0, depth_,
                       static_cast<uint32_t>(strip_.size()), strip_.data());
     }
+}
+
+void ForeignWindowPainter::Choose(const X11SharedMemory* shared, int32_t width, int32_t height) {
+    // Rows of the surface are whole words, which the display takes as they
+    // are only with a scanline pad of at most 32 bits.
+    const bool readable = format_.TakesSurfaceWords() && useShared_ && shared &&
+                          shared->Connection() == connection_ &&
+                          (static_cast<size_t>(width) * 4) % (format_.scanlinePad / 8) == 0;
+    PainterTransport way = PainterTransport::kNone;
+    if (readable && scale_ == 1) {
+        // A pixmap of the server's may live only in a segment it may write.
+        way = sharedPixmaps_ && shared->Writable() ? PainterTransport::kSharedPixmap
+                                                   : PainterTransport::kSharedSurface;
+    } else if (readable && shared->Writable()) {
+        if (!renderTried_) renderPossible_ = PrepareRender();
+        if (renderPossible_ && SourcePicture(*shared, width, height)) {
+            way = PainterTransport::kSharedRender;
+        }
+    }
+    const bool resized = width != imageWidth_ || height != imageHeight_;
+    const bool converted =
+        way == PainterTransport::kNone && (!format_.TakesSurfaceWords() || scale_ > 1);
+    // The converted picture is made anew with each size, and dropped where
+    // the surface's own memory serves.
+    if (resized || (converted && !image_) || (!converted && image_)) {
+        SizeImage(width, height, converted);
+    }
+    if (way == PainterTransport::kNone) {
+        way = image_ ? PainterTransport::kSharedConverted : PainterTransport::kPutImage;
+    }
+    surfaceMemory_ = readable ? shared : nullptr;
+    chosenMemory_ = shared;
+    chosenSegment_ = shared ? shared->Segment() : 0;
+    chosenWidth_ = width;
+    chosenHeight_ = height;
+    chosenScale_ = scale_;
+    if (way != way_ && gPainterTrace) {
+        gPainterTrace("painter " + std::to_string(window_) + " " + TransportName(way) + " depth " +
+                      std::to_string(depth_) + " " + std::to_string(format_.bitsPerPixel) + "-bit");
+    }
+    way_ = way;
 }
 
 bool ForeignWindowPainter::Present(const DrawingSurface& surface) {
@@ -688,25 +487,18 @@ bool ForeignWindowPainter::Present(const DrawingSurface& surface, const SurfaceC
     if (!prepared_) usable_ = Prepare();
     if (!usable_ || xcb_connection_has_error(connection_)) return false;
     const int32_t width = surface.width(), height = surface.height();
-    if (surface.pixels().size() < static_cast<size_t>(width) * static_cast<size_t>(height)) {
-        return false;
-    }
+    // The canvas's writes still waiting go into the picture now, before the
+    // server reads the surface's memory or the pixels are converted.
+    const std::span<const uint32_t> pixels = surface.pixels();
+    if (pixels.size() < static_cast<size_t>(width) * static_cast<size_t>(height)) return false;
     // The picture in window pixels stays within what the protocol counts.
     if (std::max(width, height) * scale_ > kFarEdge) SetScale(kFarEdge / std::max(width, height));
-    // Rows of the surface are whole words, which the display takes as they
-    // are only with a scanline pad of at most 32 bits.
     const auto* shared = dynamic_cast<const X11SharedMemory*>(surface.Memory());
-    const bool readable = usual_ && useShared_ && shared && shared->Connection() == connection_ &&
-                          (static_cast<size_t>(width) * 4) % (scanlinePad_ / 8) == 0;
-    direct_ = readable && scale_ == 1 ? shared : nullptr;
-    render_ = false;
-    if (readable && scale_ > 1 && shared->Writable()) {
-        if (!renderTried_) renderPossible_ = PrepareRender();
-        render_ = renderPossible_ && SourcePicture(*shared, width, height);
-    }
-    if (width != imageWidth_ || height != imageHeight_) {
-        SizeImage(width, height);
-        whole_ = true;
+    if (width != imageWidth_ || height != imageHeight_) whole_ = true;
+    if (way_ == PainterTransport::kNone || shared != chosenMemory_ ||
+        (shared && shared->Segment() != chosenSegment_) || width != chosenWidth_ ||
+        height != chosenHeight_ || scale_ != chosenScale_) {
+        Choose(shared, width, height);
     }
     if (changes.cleared || !whole_) {
         // After a clear all is black but what was drawn since: no need to
@@ -715,11 +507,11 @@ bool ForeignWindowPainter::Present(const DrawingSurface& surface, const SurfaceC
         if (changes.rects && !SendTilesAtOnce(surface, *changes.rects)) {
             JoinBands(*changes.rects, joined_, above_, here_);
             for (const PixelRect& r : joined_)
-                SendRect(surface, r);
+                SendRect(surface, r, pixels.data());
         }
     } else {
-        if (!CoversArea(width, height)) FillBlack();
-        SendRect(surface, PixelRect{0, 0, width, height});
+        if (!CoversArea(Place(), width, height)) FillBlack();
+        SendRect(surface, PixelRect{0, 0, width, height}, pixels.data());
     }
     whole_ = false;
     xcb_flush(connection_);

@@ -12,12 +12,41 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "driver/drawing_surface.h"
+#include "platform/painter_geometry.h"
 #include "platform/x11_shm_image.h"
 
 namespace orrelume {
+
+// The way a painter's frames reach the window, chosen from what the display
+// offers, the window's visual and the surface's memory; chosen again only
+// when the surface's size, memory or scale changes.
+enum class PainterTransport {
+    kNone,  // not chosen yet
+    // The surface's memory as a pixmap of the server's (a segment it attached
+    // for writing too): a frame's tiles go in one clipped copy.
+    kSharedPixmap,
+    // That pixmap enlarged by the server itself (RENDER), at a scale above 1.
+    kSharedRender,
+    // The server reads the surface's memory a rectangle at a time (a segment
+    // attached read-only, or a display without shared pixmaps).
+    kSharedSurface,
+    // Converted for the visual (or enlarged) into a segment of the painter's
+    // own, which the server reads.
+    kSharedConverted,
+    // Every pixel through the connection (no shared memory), converted where
+    // the visual needs it.
+    kPutImage,
+};
+// A short name for traces and messages ("shared-pixmap").
+const char* TransportName(PainterTransport way);
+
+// Where each painter reports the way it takes (and each change of it): a
+// line "painter WINDOW WAY depth DEPTH BITS-bit". None by default.
+void SetPainterTrace(void (*trace)(std::string_view event));
 
 class ForeignWindowPainter {
   public:
@@ -54,9 +83,13 @@ class ForeignWindowPainter {
     void SetPlacement(int32_t originX, int32_t originY, const PixelRect& area);
 
     uint32_t Window() const { return window_; }
+    // The way frames go (known after the first Present).
+    PainterTransport Transport() const { return way_; }
     // Whether frames go through shared memory (known after the first
     // Present).
-    bool SharedMemory() const { return direct_ != nullptr || image_ != nullptr; }
+    bool SharedMemory() const {
+        return way_ != PainterTransport::kNone && way_ != PainterTransport::kPutImage;
+    }
 
   private:
     bool Prepare();
@@ -67,12 +100,17 @@ class ForeignWindowPainter {
     bool PrepareRender();
     bool SourcePicture(const X11SharedMemory& memory, int32_t width, int32_t height);
     void FreeRender();
-    void SizeImage(int32_t width, int32_t height);
+    // Picks the way for a surface of the size in `shared` (or in memory of
+    // its own: null), and traces it when it changed.
+    void Choose(const X11SharedMemory* shared, int32_t width, int32_t height);
+    // The converted picture for a surface of the size, in a segment where
+    // `converted` and the display offers one.
+    void SizeImage(int32_t width, int32_t height, bool converted);
     void ApplyClip();
     void FillBlack();
     // Sends a part of the surface (converted, where the window's visual
-    // needs it).
-    void SendRect(const DrawingSurface& surface, PixelRect r);
+    // needs it), whose pixels, with the canvas's writes in, are `pixels`.
+    void SendRect(const DrawingSurface& surface, PixelRect r, const uint32_t* pixels);
     // Sends all the changed tiles at once where the display reads the
     // surface's memory as a pixmap of its own: the tiles become the clip of
     // one copy (a request of 8 bytes a tile instead of one request a tile).
@@ -85,13 +123,7 @@ class ForeignWindowPainter {
     // picture's top-left pixel lies at (atX, atY).
     void PutShared(const X11SharedMemory& memory, int32_t totalWidth, int32_t totalHeight,
                    const PixelRect& r, int32_t atX, int32_t atY);
-    // Converts (and enlarges by the scale) the surface's part `r` into the
-    // window's format; `out` receives r.height * scale rows.
-    void ConvertRect(const uint32_t* pixels, int32_t stride, const PixelRect& r, uint8_t* out,
-                     size_t outRowBytes) const;
-    // The part of the surface that lands in the area.
-    PixelRect VisiblePart(int32_t width, int32_t height) const;
-    bool CoversArea(int32_t width, int32_t height) const;
+    Placement Place() const { return {scale_, originX_, originY_, area_}; }
 
     xcb_connection_t* connection_;
     uint32_t window_;
@@ -101,19 +133,17 @@ class ForeignWindowPainter {
     bool usable_ = false;
     bool whole_ = true;
     uint8_t depth_ = 0;
-    uint8_t bitsPerPixel_ = 0;
-    uint8_t scanlinePad_ = 32;
-    bool msbFirst_ = false;
-    uint32_t redMask_ = 0, greenMask_ = 0, blueMask_ = 0;
-    // Bits of a pixel the colour masks leave free (an alpha channel), set.
-    uint32_t opaque_ = 0;
-    // The visual takes the surface's pixels as they are.
-    bool usual_ = false;
+    PixelFormat format_;
     bool sharedPossible_ = false;
-    // The surface's memory, when the server reads it directly (this frame).
-    const X11SharedMemory* direct_ = nullptr;
-    // Otherwise the picture converted for the window's visual, in memory
-    // the server reads; or none, and the pixels go through the connection.
+    PainterTransport way_ = PainterTransport::kNone;
+    // What the way was chosen for.
+    const X11SharedMemory* chosenMemory_ = nullptr;
+    uint32_t chosenSegment_ = 0;
+    int32_t chosenWidth_ = 0, chosenHeight_ = 0, chosenScale_ = 0;
+    // The surface's memory, when the server reads it directly.
+    const X11SharedMemory* surfaceMemory_ = nullptr;
+    // The picture converted for the window's visual, in memory the server
+    // reads (kSharedConverted).
     std::unique_ptr<X11SharedMemory> image_;
     int32_t imageWidth_ = 0, imageHeight_ = 0;
     size_t imageRowBytes_ = 0;
@@ -133,9 +163,8 @@ class ForeignWindowPainter {
     uint32_t sourceFormat_ = 0, windowFormat_ = 0;
     uint32_t windowPicture_ = 0, sourcePixmap_ = 0, sourcePicture_ = 0;
     const X11SharedMemory* sourceMemory_ = nullptr;
+    uint32_t sourceSegment_ = 0;
     int32_t sourceWidth_ = 0, sourceHeight_ = 0, sourceScale_ = 0;
-    // This frame's rectangles go through the server's enlargement.
-    bool render_ = false;
     // The display makes pixmaps of shared memory.
     bool sharedPixmaps_ = false;
     // The surface's memory as a pixmap, and the clip of each frame's copy:

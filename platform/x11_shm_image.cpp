@@ -27,30 +27,34 @@ bool DisplayOffersSharedMemory(xcb_connection_t* c) {
     return QuerySharedMemory(c).segments;
 }
 
-std::unique_ptr<X11SharedMemory> X11SharedMemory::Create(xcb_connection_t* c, size_t bytes) {
+std::unique_ptr<X11SharedMemory> X11SharedMemory::Create(xcb_connection_t* c, size_t bytes,
+                                                         ServerAccess access) {
     if (!c || bytes == 0 || xcb_connection_has_error(c)) return nullptr;
     const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
     if (id < 0) return nullptr;
     void* at = shmat(id, nullptr, 0);
-    if (at == reinterpret_cast<void*>(-1)) {
-        shmctl(id, IPC_RMID, nullptr);
-        return nullptr;
-    }
+    // Marked for removal as soon as we hold it, before the server's round
+    // trip: the segment goes when the last of us and the server lets go of
+    // it, however this program ends. (Linux lets the server attach a
+    // segment so marked while we hold it.)
+    shmctl(id, IPC_RMID, nullptr);
+    if (at == reinterpret_cast<void*>(-1)) return nullptr;
     // Attached for writing where the server allows it: only then may the
     // segment back a pixmap of the server's (which it enlarges itself).
     uint32_t segment = xcb_generate_id(c);
-    xcb_generic_error_t* error =
-        xcb_request_check(c, xcb_shm_attach_checked(c, segment, static_cast<uint32_t>(id), 0));
-    const bool writable = error == nullptr;
-    if (error) {
+    xcb_generic_error_t* error = nullptr;
+    bool writable = false;
+    if (access == ServerAccess::kReadWrite) {
+        error =
+            xcb_request_check(c, xcb_shm_attach_checked(c, segment, static_cast<uint32_t>(id), 0));
+        writable = error == nullptr;
+    }
+    if (!writable) {
         std::free(error);
         segment = xcb_generate_id(c);
         error =
             xcb_request_check(c, xcb_shm_attach_checked(c, segment, static_cast<uint32_t>(id), 1));
     }
-    // Marked for removal at once: the segment goes when the last of us and
-    // the server lets go of it, however this program ends.
-    shmctl(id, IPC_RMID, nullptr);
     if (error) {
         std::free(error);
         shmdt(at);
@@ -68,12 +72,13 @@ X11SharedMemory::~X11SharedMemory() {
     shmdt(data_);
 }
 
-PixelAllocator SharedPixelAllocator(xcb_connection_t* connection) {
+PixelAllocator SharedPixelAllocator(xcb_connection_t* connection,
+                                    X11SharedMemory::ServerAccess access) {
     auto possible = std::make_shared<int>(-1);  // not known yet
-    return [connection, possible](size_t words) -> std::unique_ptr<PixelMemory> {
+    return [connection, possible, access](size_t words) -> std::unique_ptr<PixelMemory> {
         if (*possible < 0) *possible = DisplayOffersSharedMemory(connection) ? 1 : 0;
         if (*possible == 0) return nullptr;
-        auto memory = X11SharedMemory::Create(connection, words * sizeof(uint32_t));
+        auto memory = X11SharedMemory::Create(connection, words * sizeof(uint32_t), access);
         if (!memory) *possible = 0;
         return memory;
     };

@@ -15,11 +15,16 @@ namespace orrelume {
 
 class X11SharedMemory : public PixelMemory {
   public:
+    // How the server is to attach a segment: for writing too where it
+    // allows that, or only for reading (as a server that refuses writing
+    // does).
+    enum class ServerAccess { kReadWrite, kReadOnly };
     // A segment of `bytes` attached to the display of `connection`; null
     // when the display offers no shared memory or cannot reach ours (it runs
     // on another machine), or there is not enough of it. The connection
     // must outlive the segment.
-    static std::unique_ptr<X11SharedMemory> Create(xcb_connection_t* connection, size_t bytes);
+    static std::unique_ptr<X11SharedMemory> Create(xcb_connection_t* connection, size_t bytes,
+                                                   ServerAccess access = ServerAccess::kReadWrite);
     ~X11SharedMemory() override;
     X11SharedMemory(const X11SharedMemory&) = delete;
     X11SharedMemory& operator=(const X11SharedMemory&) = delete;
@@ -63,6 +68,8 @@ bool DisplayOffersSharedMemory(xcb_connection_t* connection);
 // Surfaces made with it keep their pixels in memory shared with the display
 // of `connection` where it can; where it cannot (found at the first try),
 // in their own.
-PixelAllocator SharedPixelAllocator(xcb_connection_t* connection);
+PixelAllocator SharedPixelAllocator(
+    xcb_connection_t* connection,
+    X11SharedMemory::ServerAccess access = X11SharedMemory::ServerAccess::kReadWrite);
 
 }  // namespace orrelume

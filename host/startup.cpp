@@ -20,6 +20,7 @@
 #include "host/preview.h"
 #include "host/saver_window.h"
 #include "platform/qsettings_backend.h"
+#include "platform/x11_foreign_painter.h"
 #include "platform/x11_windows.h"
 #include "settings/numeric.h"
 #include "settings/records.h"
@@ -160,6 +161,8 @@ int Main(int argc, char** argv) {
     const std::string arguments = CommandLineText(argc, argv);
     const std::string programPath = ProgramPathFromArgv0(argc > 0 ? argv[0] : "");
     Trace("start [" + arguments + "]");
+    // Which way each painter takes to the screen, for the window tests.
+    SetPainterTrace(&Trace);
     const HackCommand hack = ParseHackCommand(
         std::vector<std::string>(argv + std::min(argc, 1), argv + std::max(argc, 1)),
         std::getenv("XSCREENSAVER_WINDOW"));

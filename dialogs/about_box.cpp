@@ -9,14 +9,14 @@
 
 #include <string>
 
-#include "ui/preview_box.h"
-#include "engine/engine_state.h"
 #include "dialogs/credits_window.h"
+#include "engine/engine_state.h"
+#include "settings/factory_themes.h"
 #include "ui/field_rules.h"
 #include "ui/help.h"
 #include "ui/info_trace.h"
+#include "ui/preview_box.h"
 #include "ui/window_placement.h"
-#include "settings/factory_themes.h"
 
 namespace orrelume {
 

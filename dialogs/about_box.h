@@ -7,8 +7,8 @@
 
 #include <QDialog>
 
-#include "driver/host_state.h"
 #include "dialogs/about_values.h"
+#include "driver/host_state.h"
 #include "settings/records.h"
 #include "settings/store.h"
 

@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "dialogs/companion_parts.h"
-#include "ui/pictures.h"
 #include "driver/host_state.h"
 #include "ui/help.h"
 #include "ui/lock_message.h"
 #include "ui/message_box.h"
+#include "ui/pictures.h"
 #include "ui/window_placement.h"
 
 namespace orrelume {

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/field_text.h"
 #include "settings/store.h"
+#include "ui/field_text.h"
 
 namespace orrelume {
 

@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "dialogs/editor_values.h"
-#include "ui/preview_box.h"
 #include "driver/host_state.h"
-#include "ui/field_rules.h"
 #include "settings/store.h"
+#include "ui/field_rules.h"
+#include "ui/preview_box.h"
 
 class QAction;
 class QComboBox;

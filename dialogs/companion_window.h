@@ -17,11 +17,11 @@
 #include <string_view>
 
 #include "dialogs/editor_values.h"
-#include "ui/preview_box.h"
 #include "driver/host_state.h"
-#include "ui/help.h"
 #include "settings/records.h"
 #include "settings/store.h"
+#include "ui/help.h"
+#include "ui/preview_box.h"
 
 class QCloseEvent;
 class QGroupBox;

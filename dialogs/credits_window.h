@@ -10,8 +10,8 @@
 
 #include <cstdint>
 
-#include "driver/host_state.h"
 #include "dialogs/starfield.h"
+#include "driver/host_state.h"
 
 class QLabel;
 class QPushButton;

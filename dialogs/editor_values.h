@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/field_text.h"
 #include "settings/records.h"
+#include "ui/field_text.h"
 
 namespace orrelume {
 

@@ -20,11 +20,11 @@
 #include <vector>
 
 #include "dialogs/galaxy_grid.h"
-#include "ui/pictures.h"
 #include "engine/colour.h"
-#include "ui/field_rules.h"
 #include "settings/factory_themes.h"
 #include "settings/numeric.h"
+#include "ui/field_rules.h"
+#include "ui/pictures.h"
 
 namespace orrelume {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/field_text.h"
 #include "settings/records.h"
+#include "ui/field_text.h"
 
 namespace orrelume {
 

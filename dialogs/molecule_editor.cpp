@@ -14,10 +14,10 @@
 
 #include "dialogs/companion_parts.h"
 #include "dialogs/editor_themes.h"
-#include "ui/pictures.h"
 #include "engine/colour.h"
 #include "engine/user_styles.h"
 #include "ui/message_box.h"
+#include "ui/pictures.h"
 
 namespace orrelume {
 

@@ -23,28 +23,28 @@
 #include <string>
 #include <utility>
 
+#include "dialogs/about_box.h"
 #include "dialogs/advanced_dialog.h"
 #include "dialogs/galaxy_view.h"
 #include "dialogs/ifs_editor.h"
 #include "dialogs/levels_dialog.h"
 #include "dialogs/molecule_editor.h"
-#include "ui/preview_box.h"
 #include "dialogs/property_copy_panel.h"
+#include "dialogs/system_diagnostics.h"
 #include "dialogs/template_dialog.h"
 #include "dialogs/template_paths.h"
 #include "dialogs/universe_view.h"
-#include "dialogs/about_box.h"
-#include "ui/field_rules.h"
-#include "ui/help.h"
-#include "ui/host_trace.h"
-#include "ui/message_box.h"
-#include "dialogs/system_diagnostics.h"
 #include "dialogs/welcome_window.h"
-#include "ui/window_placement.h"
 #include "settings/factory_themes.h"
 #include "settings/numeric.h"
 #include "settings/reset.h"
 #include "settings/template_file.h"
+#include "ui/field_rules.h"
+#include "ui/help.h"
+#include "ui/host_trace.h"
+#include "ui/message_box.h"
+#include "ui/preview_box.h"
+#include "ui/window_placement.h"
 
 namespace orrelume {
 

@@ -13,12 +13,12 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/preview_box.h"
 #include "driver/host_state.h"
 #include "settings/dialog_port.h"
 #include "settings/records.h"
 #include "settings/store.h"
 #include "settings/template_file.h"
+#include "ui/preview_box.h"
 
 class QAction;
 class QGroupBox;

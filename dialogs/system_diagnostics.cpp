@@ -19,14 +19,14 @@
 
 #include <string>
 
-#include "driver/host_state.h"
 #include "dialogs/diagnostics_values.h"
+#include "driver/host_state.h"
+#include "platform/frame_tiles.h"
 #include "ui/field_rules.h"
 #include "ui/help.h"
 #include "ui/info_trace.h"
 #include "ui/message_box.h"
 #include "ui/window_placement.h"
-#include "platform/frame_tiles.h"
 
 namespace orrelume {
 

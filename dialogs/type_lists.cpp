@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ui/field_text.h"
 #include "settings/numeric.h"
+#include "ui/field_text.h"
 
 namespace orrelume {
 

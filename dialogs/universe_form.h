@@ -12,8 +12,8 @@
 #include <string_view>
 #include <variant>
 
-#include "ui/field_text.h"
 #include "settings/records.h"
+#include "ui/field_text.h"
 
 namespace orrelume {
 

@@ -19,11 +19,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/pictures.h"
 #include "dialogs/type_lists.h"
 #include "dialogs/universe_form.h"
-#include "ui/field_rules.h"
 #include "settings/factory_themes.h"
+#include "ui/field_rules.h"
+#include "ui/pictures.h"
 
 namespace orrelume {
 

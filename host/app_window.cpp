@@ -7,9 +7,9 @@
 #include <QScreen>
 
 #include "dialogs/properties_dialog.h"
+#include "settings/factory_themes.h"
 #include "ui/host_trace.h"
 #include "ui/window_placement.h"
-#include "settings/factory_themes.h"
 
 namespace orrelume {
 

@@ -18,11 +18,11 @@
 #include <iterator>
 #include <string>
 
-#include "ui/host_trace.h"
 #include "host/run_window.h"
 #include "platform/event_wait.h"
 #include "platform/x11_shm_image.h"
 #include "settings/factory_themes.h"
+#include "ui/host_trace.h"
 
 namespace orrelume {
 

@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/host_trace.h"
 #include "host/run_window.h"
 #include "platform/event_wait.h"
 #include "platform/x11_shm_image.h"
+#include "ui/host_trace.h"
 
 namespace orrelume {
 

@@ -10,12 +10,12 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/host_trace.h"
-#include "ui/lock_message.h"
 #include "platform/event_wait.h"
 #include "platform/frame_tiles.h"
 #include "platform/x11_foreign_painter.h"
 #include "platform/x11_shm_image.h"
+#include "ui/host_trace.h"
+#include "ui/lock_message.h"
 
 namespace orrelume {
 

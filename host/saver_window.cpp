@@ -14,11 +14,11 @@
 
 #include <string>
 
-#include "ui/host_trace.h"
 #include "platform/x11_foreign_painter.h"
 #include "platform/x11_windows.h"
 #include "settings/factory_themes.h"
 #include "settings/numeric.h"
+#include "ui/host_trace.h"
 
 namespace orrelume {
 

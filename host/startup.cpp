@@ -15,8 +15,6 @@
 #include "engine/half_turn.h"
 #include "host/app_window.h"
 #include "host/hack.h"
-#include "ui/host_trace.h"
-#include "ui/message_box.h"
 #include "host/preview.h"
 #include "host/saver_window.h"
 #include "platform/qsettings_backend.h"
@@ -25,6 +23,8 @@
 #include "settings/numeric.h"
 #include "settings/records.h"
 #include "settings/template_file.h"
+#include "ui/host_trace.h"
+#include "ui/message_box.h"
 
 namespace orrelume {
 

@@ -19,11 +19,11 @@
 #include "dialogs/molecule_editor.h"
 #include "driver/offscreen_host.h"
 #include "driver/settings_source.h"
-#include "ui/field_rules.h"
 #include "settings/factory_themes.h"
 #include "settings/memory_backend.h"
 #include "support/app/dialog_rig.h"
 #include "support/store_sets.h"
+#include "ui/field_rules.h"
 
 namespace orrelume {
 namespace {

@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "ui/preview_box.h"
 #include "dialogs/properties_dialog.h"
 #include "dialogs/universe_view.h"
 #include "support/app/dialog_rig.h"
+#include "ui/preview_box.h"
 
 namespace orrelume {
 namespace {

@@ -15,7 +15,6 @@
 #include "driver/run_driver.h"
 #include "driver/settings_source.h"
 #include "engine/random.h"
-#include "ui/lock_message.h"
 #include "host_test_app.h"
 #include "platform/frame_tiles.h"
 #include "platform/x11_foreign_painter.h"
@@ -23,6 +22,7 @@
 #include "settings/factory_themes.h"
 #include "support/core_fixture.h"
 #include "support/own_display.h"
+#include "ui/lock_message.h"
 
 namespace orrelume {
 namespace {

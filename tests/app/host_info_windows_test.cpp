@@ -19,20 +19,20 @@
 #include <vector>
 
 #include "app/host_test_app.h"
-#include "ui/preview_box.h"
-#include "dialogs/properties_dialog.h"
 #include "dialogs/about_box.h"
 #include "dialogs/credits_window.h"
 #include "dialogs/diagnostics_values.h"
-#include "ui/help.h"
-#include "ui/help_search.h"
-#include "ui/help_window.h"
+#include "dialogs/properties_dialog.h"
 #include "dialogs/starfield.h"
 #include "dialogs/system_diagnostics.h"
 #include "settings/factory_themes.h"
 #include "settings/memory_backend.h"
 #include "support/app/dialog_rig.h"
 #include "support/store_sets.h"
+#include "ui/help.h"
+#include "ui/help_search.h"
+#include "ui/help_window.h"
+#include "ui/preview_box.h"
 
 namespace orrelume {
 namespace {

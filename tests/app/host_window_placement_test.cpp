@@ -6,10 +6,10 @@
 #include <QWidget>
 
 #include "driver/host_state.h"
-#include "ui/window_placement.h"
 #include "host_test_app.h"
 #include "settings/memory_backend.h"
 #include "settings/store.h"
+#include "ui/window_placement.h"
 
 namespace orrelume {
 namespace {

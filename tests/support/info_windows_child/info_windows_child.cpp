@@ -18,11 +18,11 @@
 
 #include "dialogs/about_box.h"
 #include "dialogs/credits_window.h"
+#include "dialogs/system_diagnostics.h"
+#include "platform/qsettings_backend.h"
 #include "ui/help.h"
 #include "ui/host_trace.h"
 #include "ui/message_box.h"
-#include "dialogs/system_diagnostics.h"
-#include "platform/qsettings_backend.h"
 
 using namespace orrelume;
 

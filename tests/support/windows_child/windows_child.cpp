@@ -20,24 +20,24 @@
 #include <memory>
 #include <string>
 
+#include "dialogs/about_box.h"
 #include "dialogs/advanced_dialog.h"
+#include "dialogs/credits_window.h"
 #include "dialogs/ifs_editor.h"
 #include "dialogs/levels_dialog.h"
 #include "dialogs/molecule_editor.h"
-#include "ui/preview_box.h"
 #include "dialogs/properties_dialog.h"
+#include "dialogs/system_diagnostics.h"
 #include "dialogs/template_dialog.h"
 #include "dialogs/template_paths.h"
+#include "dialogs/welcome_window.h"
 #include "driver/host_state.h"
-#include "dialogs/about_box.h"
-#include "dialogs/credits_window.h"
+#include "platform/qsettings_backend.h"
+#include "settings/factory_themes.h"
 #include "ui/help.h"
 #include "ui/host_trace.h"
 #include "ui/message_box.h"
-#include "dialogs/system_diagnostics.h"
-#include "dialogs/welcome_window.h"
-#include "platform/qsettings_backend.h"
-#include "settings/factory_themes.h"
+#include "ui/preview_box.h"
 
 using namespace orrelume;
 

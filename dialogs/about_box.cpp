@@ -16,26 +16,12 @@
 #include "ui/help.h"
 #include "ui/info_trace.h"
 #include "ui/preview_box.h"
+#include "ui/widgets.h"
 #include "ui/window_placement.h"
 
 namespace orrelume {
 
-namespace {
-
-QPushButton* MakeButton(const QString& caption, const char* objectName, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromUtf8(objectName));
-    NameForReaders(*b, caption);
-    return b;
-}
-
-QLabel* MakeLabel(const QString& text, const char* objectName, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromUtf8(objectName));
-    return l;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 frmAbout::frmAbout(SettingsStore& store, QWidget* parent)
     : QDialog(parent),
@@ -61,22 +47,22 @@ frmAbout::frmAbout(SettingsStore& store, QWidget* parent)
 
     auto* text = new QVBoxLayout;
     body->addLayout(text);
-    QLabel* product = MakeLabel(QString::fromUtf8(kProductName), "lblProduct", this);
+    QLabel* product = MakeLabel(this, QString::fromUtf8(kProductName), "lblProduct");
     QFont big = product->font();
     big.setPointSizeF(big.pointSizeF() * 2.2);
     big.setBold(true);
     product->setFont(big);
-    QLabel* version = MakeLabel(QStringLiteral("Version ") + QString::fromUtf8(kProductVersion),
-                                "lblVersion", this);
-    QLabel* manual = MakeLabel(
-        QStringLiteral("Complete documentation can be found in the online Help."), "lblHelp", this);
+    QLabel* version = MakeLabel(
+        this, QStringLiteral("Version ") + QString::fromUtf8(kProductVersion), "lblVersion");
+    QLabel* manual =
+        MakeLabel(this, "Complete documentation can be found in the online Help.", "lblHelp");
     manual->setWordWrap(true);
     // The line wraps rather than widening the box beyond reason.
     manual->setMinimumWidth(fontMetrics().averageCharWidth() * 30);
     const QString address =
         QString::fromUtf8(kHomePageAddress.data(), static_cast<qsizetype>(kHomePageAddress.size()));
-    lblWeb_ = MakeLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(address.toHtmlEscaped()),
-                        "lblWeb_0", this);
+    lblWeb_ = MakeLabel(this, QStringLiteral("<a href=\"%1\">%1</a>").arg(address.toHtmlEscaped()),
+                        "lblWeb_0");
     lblWeb_->setTextFormat(Qt::RichText);
     lblWeb_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     lblWeb_->setFocusPolicy(Qt::StrongFocus);
@@ -95,8 +81,8 @@ frmAbout::frmAbout(SettingsStore& store, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    cmdCredits_ = MakeButton(QStringLiteral("&Credits..."), "cmdCredits", this);
-    cmdDismiss_ = MakeButton(QStringLiteral("OK"), "cmdDismiss", this);
+    cmdCredits_ = MakeButton(this, "&Credits...", "cmdCredits");
+    cmdDismiss_ = MakeButton(this, "OK", "cmdDismiss");
     cmdCredits_->setAutoDefault(false);
     cmdDismiss_->setDefault(true);
     buttons->addWidget(cmdCredits_);

@@ -17,34 +17,6 @@
 
 namespace orrelume::companion {
 
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString Indexed(std::string_view prefix, int index) {
-    return QStringLiteral("%1_%2").arg(Q(prefix)).arg(index);
-}
-
-QPushButton* MakeButton(QWidget* parent, std::string_view caption, std::string_view objectName) {
-    auto* b = new QPushButton(Q(caption), parent);
-    b->setObjectName(Q(objectName));
-    b->setAutoDefault(false);
-    NameForReaders(*b, b->text());
-    return b;
-}
-
-QGroupBox* MakeFrame(QWidget* parent, std::string_view caption, std::string_view objectName) {
-    auto* frame = new QGroupBox(Q(caption), parent);
-    frame->setObjectName(Q(objectName));
-    return frame;
-}
-
-QLabel* MakeLabel(QWidget* parent, std::string_view caption, std::string_view objectName) {
-    auto* label = new QLabel(Q(caption), parent);
-    label->setObjectName(Q(objectName));
-    return label;
-}
-
 QLineEdit* MakeNumberField(QWidget* parent, std::string_view objectName, const QString& readerName,
                            Typing typing, const FieldBounds& bounds, int characters,
                            std::optional<ArrowKeys> arrows) {
@@ -52,8 +24,7 @@ QLineEdit* MakeNumberField(QWidget* parent, std::string_view objectName, const Q
     field->setObjectName(Q(objectName));
     NameForReaders(*field, readerName);
     ApplyFieldRules(*field, typing, bounds, arrows);
-    const QFontMetrics fm(field->font());
-    field->setFixedWidth(fm.horizontalAdvance(QString(characters, QLatin1Char('0'))) + fm.height());
+    SizeForDigits(*field, characters);
     return field;
 }
 

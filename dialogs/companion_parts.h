@@ -22,6 +22,7 @@
 #include "settings/store.h"
 #include "ui/field_rules.h"
 #include "ui/preview_box.h"
+#include "ui/widgets.h"
 
 class QAction;
 class QComboBox;
@@ -34,14 +35,6 @@ class PreviewBox;
 
 namespace orrelume::companion {
 
-QString Q(std::string_view text);
-QString Indexed(std::string_view prefix, int index);
-
-// A button, named by its caption (without "&") for readers; Enter in a
-// field never presses it.
-QPushButton* MakeButton(QWidget* parent, std::string_view caption, std::string_view objectName);
-QGroupBox* MakeFrame(QWidget* parent, std::string_view caption, std::string_view objectName);
-QLabel* MakeLabel(QWidget* parent, std::string_view caption, std::string_view objectName);
 // A number field with the field rules (typing, bounds on leaving, arrow
 // keys), as wide as `characters` digits, named `readerName` for readers.
 QLineEdit* MakeNumberField(QWidget* parent, std::string_view objectName, const QString& readerName,

@@ -25,27 +25,14 @@
 #include "settings/numeric.h"
 #include "ui/field_rules.h"
 #include "ui/pictures.h"
+#include "ui/widgets.h"
 
 namespace orrelume {
 
 namespace {
 
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 constexpr std::string_view kColourFrameCaption =
     "Star Hue Computation Type / Multiplier (1 - 30000)";
-
-QString Indexed(const char* prefix, int index) {
-    return QStringLiteral("%1_%2").arg(QLatin1String(prefix)).arg(index);
-}
-
-// Room for `chars` digits and the field's frame.
-void SizeField(QLineEdit& field, int chars) {
-    const QFontMetrics fm(field.font());
-    field.setFixedWidth(fm.horizontalAdvance(QString(chars, QLatin1Char('0'))) + fm.height());
-}
 
 template <size_t N>
 QComboBox* MakeList(QWidget* parent, const QString& name,
@@ -58,12 +45,6 @@ QComboBox* MakeList(QWidget* parent, const QString& name,
     return list;
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, std::string_view caption) {
-    auto* label = new QLabel(Q(caption), parent);
-    label->setObjectName(name);
-    return label;
-}
-
 // A black box one text line high, a little wider than high.
 PictureBox* MakeSwatch(QWidget* parent, const QString& name) {
     auto* box = new PictureBox(parent);
@@ -71,12 +52,6 @@ PictureBox* MakeSwatch(QWidget* parent, const QString& name) {
     const int h = box->fontMetrics().height();
     box->setFixedSize(h + h / 2, h);
     return box;
-}
-
-QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption) {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(name);
-    return frame;
 }
 
 // A cell holding controls side by side, with no gap between a field and its
@@ -199,7 +174,7 @@ QLineEdit* GalaxyView::Parts::MakeField(QWidget* parent, const GridRow& rule, co
     if (rule.arrows.step != 0)
         arrows = ArrowKeys{rule.arrows.step, rule.arrows.lower, rule.arrows.upper};
     ApplyFieldRules(*field, rule.typing, FieldBounds{rule.kind, rule.lower, rule.upper}, arrows);
-    SizeField(*field, rule.typing == Typing::Decimal ? 7 : 5);
+    SizeForDigits(*field, rule.typing == Typing::Decimal ? 7 : 5);
     tabOrder.push_back(field);
     return field;
 }
@@ -224,7 +199,7 @@ QWidget* GalaxyView::Parts::HueCell(QWidget* parent, int index) {
     QWidget* cell = MakeCell(parent);
     const auto i = static_cast<size_t>(index);
     hues[i] = MakeField(cell, rule, Indexed("txtPixHue", index));
-    SizeField(*hues[i], 3);
+    SizeForDigits(*hues[i], 3);
     AddToCell(cell, hues[i]);
     hueSpins[i] = new SpinButton(cell);
     hueSpins[i]->setObjectName(Indexed("spnPixHue", index));
@@ -246,7 +221,7 @@ void GalaxyView::Parts::NameRow(int row, std::string_view caption, std::string_v
 QLabel* GalaxyView::Parts::RowLabel(QWidget* parent, int label, std::string_view caption, int first,
                                     std::string_view firstWord, int second,
                                     std::string_view secondWord) {
-    QLabel* l = MakeLabel(parent, Indexed("lblGalaxy", label), caption);
+    QLabel* l = MakeLabel(parent, caption, Indexed("lblGalaxy", label));
     labels[static_cast<size_t>(label)] = l;
     // Its fields are made after it; they are named once they exist.
     labelled.push_back({l, first, firstWord, second, secondWord});
@@ -269,7 +244,7 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     // The style and the theme decide everything below them.
     auto* top = new QHBoxLayout;
     outer->addLayout(top);
-    QLabel* styleLabel = MakeLabel(page, QStringLiteral("lblGalStyle"), "Style:");
+    QLabel* styleLabel = MakeLabel(page, "Style:", QStringLiteral("lblGalStyle"));
     style = MakeList(page, QStringLiteral("cboGalStyle"), kGalaxyStyleNames);
     tabOrder.push_back(style);
     styleLabel->setBuddy(style);
@@ -278,7 +253,7 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     top->addWidget(style);
     top->addSpacing(style->fontMetrics().height());
 
-    QLabel* themeLabel = MakeLabel(page, QStringLiteral("lblGalTheme"), "Theme:");
+    QLabel* themeLabel = MakeLabel(page, "Theme:", QStringLiteral("lblGalTheme"));
     theme = new QComboBox(page);
     theme->setObjectName(QStringLiteral("cboGalTheme"));
     theme->addItem(QStringLiteral("< NONE >"));
@@ -315,7 +290,7 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     QLabel* ratio = RowLabel(page, 90, GridLabelText(90, 1).caption, 90);
     QWidget* shared = MakeCell(page);
     QWidget* levelsCell = RowCell(shared, 9);
-    SizeField(Row(9), 2);
+    SizeForDigits(Row(9), 2);
     AddToCell(shared, levelsCell);
     levels = new QPushButton(QStringLiteral("..."), shared);
     levels->setObjectName(QStringLiteral("cmdGalLevels"));
@@ -350,7 +325,7 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     galHue->setFixedHeight(galHue->fontMetrics().height());
     right->addWidget(galHue, 1, 1, 1, 3);
 
-    QLabel* profileLabel = MakeLabel(page, Indexed("lblGalaxy", 96), "Galaxy Profile:");
+    QLabel* profileLabel = MakeLabel(page, "Galaxy Profile:", Indexed("lblGalaxy", 96));
     labels[96] = profileLabel;
     profile = MakeList(page, QStringLiteral("cboGalProfile"), kShapeProfileNames);
     tabOrder.push_back(profile);
@@ -364,23 +339,23 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     galProfile->setMinimumHeight(galProfile->fontMetrics().height() * 3);
     right->addWidget(galProfile, 3, 1, 1, 3);
 
-    QGroupBox* frame = MakeFrame(page, QStringLiteral("fraGalaxyColor"), Q(kColourFrameCaption));
+    QGroupBox* frame = MakeFrame(page, Q(kColourFrameCaption), QStringLiteral("fraGalaxyColor"));
     auto* inFrame = MakeGrid(frame);
     QWidget* computation = MakeCell(frame);
     colour = MakeList(computation, QStringLiteral("cboGalColor"), kHueComputationNames);
     tabOrder.push_back(colour);
     NameForReaders(*colour, frame->title(), QStringLiteral("Type"));
     AddToCell(computation, colour);
-    otherColorCycles = MakeLabel(computation, QStringLiteral("lblOtherColorCycles"), "");
+    otherColorCycles = MakeLabel(computation, "", QStringLiteral("lblOtherColorCycles"));
     AddToCell(computation, otherColorCycles);
     AddToCell(computation, RowCell(computation, 7), computation->fontMetrics().averageCharWidth());
     inFrame->addWidget(computation, 0, 0, 1, -1, Qt::AlignLeft);
     NameRow(7, kColourFrameCaption, "Multiplier");
-    QLabel* rgb = MakeLabel(frame, Indexed("lblPixHue", 0), "Red, Grn, Blu (0 - 100):");
+    QLabel* rgb = MakeLabel(frame, "Red, Grn, Blu (0 - 100):", Indexed("lblPixHue", 0));
     inFrame->addWidget(rgb, 1, 0);
     for (int i = 0; i < 3; ++i)
         inFrame->addWidget(HueCell(frame, i), 1, 1 + i, Qt::AlignLeft);
-    QLabel* base = MakeLabel(frame, Indexed("lblPixHue", 3), "Base (0 - 100), Blend (1 - 60):");
+    QLabel* base = MakeLabel(frame, "Base (0 - 100), Blend (1 - 60):", Indexed("lblPixHue", 3));
     inFrame->addWidget(base, 2, 0);
     inFrame->addWidget(HueCell(frame, 3), 2, 1, Qt::AlignLeft);
     inFrame->addWidget(HueCell(frame, 4), 2, 2, Qt::AlignLeft);
@@ -419,14 +394,14 @@ QWidget* GalaxyView::Parts::BuildStarsPage(QWidget* parent) {
     auto* left = new QVBoxLayout;
     columns->addLayout(left);
 
-    QGroupBox* fresh = MakeFrame(page, QStringLiteral("fraNewStars"), QStringLiteral("New Stars"));
+    QGroupBox* fresh = MakeFrame(page, QStringLiteral("New Stars"), QStringLiteral("fraNewStars"));
     auto* grid = MakeGrid(fresh);
     RowsLine(*grid, 0, fresh, 10, "Frequency (0 - 9999):", 10);
     RowsLine(*grid, 1, fresh, 11, "Cycle Down Frames (0 - 99):", 11);
     RowsLine(*grid, 2, fresh, 12, "Maximum Extension Magnitude (1 - 9999):", 12);
     left->addWidget(fresh);
 
-    QGroupBox* nova = MakeFrame(page, QStringLiteral("fraNovaStars"), QStringLiteral("Nova Stars"));
+    QGroupBox* nova = MakeFrame(page, QStringLiteral("Nova Stars"), QStringLiteral("fraNovaStars"));
     grid = MakeGrid(nova);
     RowsLine(*grid, 0, nova, 20, "Freq. (0 - 9999), Frames (1 - 999):", 20, "Freq.", 21, "Frames");
     RowsLine(*grid, 1, nova, 22, "Maximum Extension Magnitude (1 - 9999):", 22);
@@ -435,7 +410,7 @@ QWidget* GalaxyView::Parts::BuildStarsPage(QWidget* parent) {
 
     auto* right = new QVBoxLayout;
     columns->addLayout(right);
-    QGroupBox* pulsars = MakeFrame(page, QStringLiteral("fraPulsars"), QStringLiteral("Pulsars"));
+    QGroupBox* pulsars = MakeFrame(page, QStringLiteral("Pulsars"), QStringLiteral("fraPulsars"));
     grid = MakeGrid(pulsars);
     RowsLine(*grid, 0, pulsars, 30, "Frequency, Z-Depth (0 - 9999):", 30, "Frequency", 31,
              "Z-Depth");
@@ -443,7 +418,7 @@ QWidget* GalaxyView::Parts::BuildStarsPage(QWidget* parent) {
              "Frames per Cycle");
     RowsLine(*grid, 2, pulsars, 34, "Radius:  Starting, Ending (1 - 9999):", 34, "Starting", 35,
              "Ending");
-    QLabel* shapeLabel = MakeLabel(pulsars, QStringLiteral("lblPulsarShape"), "Generalized Shape:");
+    QLabel* shapeLabel = MakeLabel(pulsars, "Generalized Shape:", QStringLiteral("lblPulsarShape"));
     pulsarShape = MakeList(pulsars, QStringLiteral("cboPulsarShape"), kPulsarShapeNames);
     tabOrder.push_back(pulsarShape);
     shapeLabel->setBuddy(pulsarShape);
@@ -460,7 +435,7 @@ QWidget* GalaxyView::Parts::BuildCometPage(QWidget* parent) {
     auto* columns = new QHBoxLayout(page);
 
     QGroupBox* props =
-        MakeFrame(page, QStringLiteral("fraCometProps"), QStringLiteral("Comet Properties"));
+        MakeFrame(page, QStringLiteral("Comet Properties"), QStringLiteral("fraCometProps"));
     auto* grid = MakeGrid(props);
     static constexpr std::array<std::pair<int, std::string_view>, 7> kCometRows = {{
         {40, "Frequency (0 - 9999):"},
@@ -481,8 +456,8 @@ QWidget* GalaxyView::Parts::BuildCometPage(QWidget* parent) {
 
     auto* right = new QVBoxLayout;
     columns->addLayout(right);
-    QGroupBox* colours = MakeFrame(page, QStringLiteral("fraCometColor"),
-                                   QStringLiteral("Comet and Nova Colors (0 - 999)"));
+    QGroupBox* colours = MakeFrame(page, QStringLiteral("Comet and Nova Colors (0 - 999)"),
+                                   QStringLiteral("fraCometColor"));
     grid = MakeGrid(colours);
     RowsLine(*grid, 0, colours, 47, "Hue Start, Hue End:", 47, "Hue Start", 48, "Hue End");
     colNova = new PictureBox(colours);

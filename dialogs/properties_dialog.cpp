@@ -44,6 +44,7 @@
 #include "ui/host_trace.h"
 #include "ui/message_box.h"
 #include "ui/preview_box.h"
+#include "ui/widgets.h"
 #include "ui/window_placement.h"
 
 namespace orrelume {
@@ -53,10 +54,6 @@ namespace {
 constexpr const char* kAcceptCaption = "&Accept Settings";
 constexpr const char* kReturnCaption = "&Return to Universe Settings";
 constexpr const char* kFrameCaption = "Galaxy Properties";
-
-QString Q(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 const char* IdleCaption(PreviewKind kind) {
     switch (kind) {
@@ -89,13 +86,6 @@ bool IsInputControl(const QWidget* w) {
            qobject_cast<const QLineEdit*>(w) != nullptr ||
            qobject_cast<const QComboBox*>(w) != nullptr ||
            qobject_cast<const QAbstractItemView*>(w) != nullptr;
-}
-
-QPushButton* MakeButton(const char* caption, const char* objectName, QWidget* parent) {
-    auto* b = new QPushButton(Q(caption), parent);
-    b->setObjectName(Q(objectName));
-    NameForReaders(*b, Q(caption));
-    return b;
 }
 
 }  // namespace
@@ -149,8 +139,8 @@ frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
     picPreview_->setObjectName(QStringLiteral("picPreview"));
     picPreview_->setAccessibleName(QStringLiteral("Preview"));
     previewLayout->addWidget(picPreview_, 1);
-    cmdPreviewGal_ = MakeButton(IdleCaption(PreviewKind::Galaxy), "cmdPreviewGal", fraPreview_);
-    cmdPreviewUni_ = MakeButton(IdleCaption(PreviewKind::Universe), "cmdPreviewUni", fraPreview_);
+    cmdPreviewGal_ = MakeButton(fraPreview_, IdleCaption(PreviewKind::Galaxy), "cmdPreviewGal");
+    cmdPreviewUni_ = MakeButton(fraPreview_, IdleCaption(PreviewKind::Universe), "cmdPreviewUni");
     previewLayout->addWidget(cmdPreviewGal_);
     previewLayout->addWidget(cmdPreviewUni_);
     body->addWidget(fraPreview_, 1);
@@ -165,8 +155,8 @@ frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
     picStatus_->hide();
     buttons->addWidget(picStatus_, 1);
     buttons->addStretch(1);
-    cmdAccept_ = MakeButton(kAcceptCaption, "cmdAccept", this);
-    cmdDismiss_ = MakeButton("Cancel", "cmdDismiss", this);
+    cmdAccept_ = MakeButton(this, kAcceptCaption, "cmdAccept");
+    cmdDismiss_ = MakeButton(this, "Cancel", "cmdDismiss");
     buttons->addWidget(cmdAccept_);
     buttons->addWidget(cmdDismiss_);
     outer->addLayout(buttons);

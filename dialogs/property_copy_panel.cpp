@@ -19,14 +19,11 @@
 #include "dialogs/property_copy.h"
 #include "ui/field_rules.h"
 #include "ui/message_box.h"
+#include "ui/widgets.h"
 
 namespace orrelume {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Characters the lists show at least; their drop-downs open as wide as
 // their longest item, so that the panel need not be.
@@ -86,9 +83,7 @@ PropertyCopyPanel::PropertyCopyPanel(SettingsSet& set, QWidget* parent)
 
     txtPropCopy_ = new QLineEdit(this);
     txtPropCopy_->setObjectName(QStringLiteral("txtPropCopy"));
-    const QFontMetrics metrics(txtPropCopy_->font());
-    txtPropCopy_->setFixedWidth(metrics.horizontalAdvance(QString(kValueFieldCharacters, u'0')) +
-                                metrics.height());
+    SizeForDigits(*txtPropCopy_, kValueFieldCharacters);
     NameForReaders(*txtPropCopy_, lblPropCopy_->text());
     lblPropCopy_->setBuddy(txtPropCopy_);
     valueRow->addWidget(txtPropCopy_, 0, 1, Qt::AlignLeft);

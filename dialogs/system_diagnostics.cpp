@@ -26,6 +26,7 @@
 #include "ui/help.h"
 #include "ui/info_trace.h"
 #include "ui/message_box.h"
+#include "ui/widgets.h"
 #include "ui/window_placement.h"
 
 namespace orrelume {
@@ -39,14 +40,6 @@ constexpr const char* kSysInfoCaption = "&Complete System   Info...";
 constexpr const char* kSystemInfoTools[] = {
     "hardinfo2", "hardinfo", "kinfocenter", "lshw-gtk", "xfce4-about",
 };
-
-QPushButton* MakeButton(const char* caption, const char* objectName, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(QString::fromUtf8(objectName));
-    NameForReaders(*b, QString::fromUtf8(caption));
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 
@@ -177,9 +170,9 @@ frmSystemDiag::frmSystemDiag(SettingsStore& store, QWidget* parent)
     outer->addWidget(note);
 
     auto* buttons = new QHBoxLayout;
-    cmdSysInfo_ = MakeButton(kSysInfoCaption, "cmdSysInfo", this);
-    cmdHelp_ = MakeButton("&Help", "cmdHelp", this);
-    cmdDismiss_ = MakeButton("OK", "cmdDismiss", this);
+    cmdSysInfo_ = MakeButton(this, kSysInfoCaption, "cmdSysInfo");
+    cmdHelp_ = MakeButton(this, "&Help", "cmdHelp");
+    cmdDismiss_ = MakeButton(this, "OK", "cmdDismiss");
     cmdDismiss_->setDefault(true);
     buttons->addWidget(cmdSysInfo_);
     buttons->addStretch(1);

@@ -11,6 +11,7 @@
 #include "ui/help.h"
 #include "ui/host_trace.h"
 #include "ui/message_box.h"
+#include "ui/widgets.h"
 #include "ui/window_placement.h"
 
 namespace orrelume {
@@ -18,10 +19,6 @@ namespace orrelume {
 namespace {
 
 constexpr std::string_view kPlacementSection = "General\\Template";
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -24,14 +24,11 @@
 #include "settings/factory_themes.h"
 #include "ui/field_rules.h"
 #include "ui/pictures.h"
+#include "ui/widgets.h"
 
 namespace orrelume {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string S(const QString& text) {
     return text.toStdString();
@@ -46,12 +43,6 @@ constexpr int kMinorListRows = 8;
 bool HasShapeProfile(int16_t style) {
     return style == kStyleStandard || style == kStyleIfsPointAttractor || style == kStyleQuasar ||
            style == kStyleGraviton;
-}
-
-// A number field wide enough for `characters` digits.
-void SizeForCharacters(QLineEdit& field, int characters) {
-    const QFontMetrics metrics(field.font());
-    field.setFixedWidth(metrics.horizontalAdvance(QString(characters, u'0')) + metrics.height());
 }
 
 // One width for every universe field, so that they stand in one column.
@@ -97,7 +88,7 @@ NamePercentRow AddNamePercentRow(QBoxLayout& into, QLabel& label, const NamePerc
     NameForReaders(*out.percent, label.text(), QStringLiteral("Percent"));
     // The fields take up to 9999; the arrow keys step within 0..999.
     ApplyFieldRules(*out.percent, Typing::Digits, std::nullopt, ArrowKeys{1, 0, 999});
-    SizeForCharacters(*out.percent, 5);
+    SizeForDigits(*out.percent, 5);
     row->addWidget(out.percent);
     focusOrder.push_back(out.percent);
     auto* spin = new SpinButton;
@@ -105,14 +96,6 @@ NamePercentRow AddNamePercentRow(QBoxLayout& into, QLabel& label, const NamePerc
     row->addWidget(spin);
     BindSpinField(*out.percent, *spin, 0, 9999, 4);
     return out;
-}
-
-QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);  // Enter belongs to the dialog's accept button
-    NameForReaders(*button, button->text());
-    return button;
 }
 
 }  // namespace
@@ -211,7 +194,7 @@ void UniverseView::AddFieldRow(QGridLayout& grid, int index) {
             arrows = ArrowKeys{member->arrowStep, member->arrowLower, member->arrowUpper};
         ApplyFieldRules(*edit, member->typing,
                         FieldBounds{member->kind, member->lower, member->upper}, arrows);
-        SizeForCharacters(*edit, kUniverseFieldCharacters);
+        SizeForDigits(*edit, kUniverseFieldCharacters);
         fields->addWidget(edit);
         parts_->fields[static_cast<size_t>(member->index)] = edit;
         parts_->focusOrder.push_back(edit);
@@ -475,14 +458,14 @@ QWidget* UniverseView::BuildCompositePage() {
 
     auto* buttons = new QHBoxLayout;
     layout->addLayout(buttons, 1, 0, 1, 2);
-    auto* commit = Button("cmdCompCommit", "Commit", page);
-    auto* reset = Button("cmdResetCompPct", "Reset %", page);
+    auto* commit = MakeButton(page, "Commit", "cmdCompCommit");
+    auto* reset = MakeButton(page, "Reset %", "cmdResetCompPct");
     parts_->resetCompositePercent = new QLineEdit;
     parts_->resetCompositePercent->setObjectName(QStringLiteral("txtResetCompPct"));
     NameForReaders(*parts_->resetCompositePercent, reset->text(), QStringLiteral("Value"));
     ApplyFieldRules(*parts_->resetCompositePercent, Typing::Digits);
-    SizeForCharacters(*parts_->resetCompositePercent, 5);
-    parts_->previewComp = Button("cmdPreviewComp", "Preview Comp", page);
+    SizeForDigits(*parts_->resetCompositePercent, 5);
+    parts_->previewComp = MakeButton(page, "Preview Comp", "cmdPreviewComp");
     buttons->addWidget(commit);
     buttons->addWidget(reset);
     buttons->addWidget(parts_->resetCompositePercent);
@@ -558,14 +541,14 @@ void UniverseView::BuildGalaxyTypesFrame(QBoxLayout& column) {
 
     auto* buttons = new QHBoxLayout;
     layout->addLayout(buttons);
-    auto* commit = Button("cmdGalCommit", "Commit", frame);
-    auto* reset = Button("cmdResetGalPct", "Reset %", frame);
+    auto* commit = MakeButton(frame, "Commit", "cmdGalCommit");
+    auto* reset = MakeButton(frame, "Reset %", "cmdResetGalPct");
     parts_->resetGalaxyPercent = new QLineEdit;
     parts_->resetGalaxyPercent->setObjectName(QStringLiteral("txtResetGalPct"));
     NameForReaders(*parts_->resetGalaxyPercent, reset->text(), QStringLiteral("Value"));
     ApplyFieldRules(*parts_->resetGalaxyPercent, Typing::Digits);
-    SizeForCharacters(*parts_->resetGalaxyPercent, 5);
-    auto* props = Button("cmdGalProps", "Show Props", frame);
+    SizeForDigits(*parts_->resetGalaxyPercent, 5);
+    auto* props = MakeButton(frame, "Show Props", "cmdGalProps");
     buttons->addWidget(commit);
     buttons->addWidget(reset);
     buttons->addWidget(parts_->resetGalaxyPercent);

@@ -23,6 +23,7 @@
 #include "ui/field_rules.h"
 #include "ui/host_trace.h"
 #include "ui/message_box.h"
+#include "ui/widgets.h"
 #include "ui/window_placement.h"
 
 namespace orrelume {
@@ -30,14 +31,6 @@ namespace orrelume {
 namespace {
 
 constexpr const char* kCaption = "Orrelume Help";
-
-QPushButton* MakeButton(const char* caption, const char* objectName, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(QString::fromUtf8(objectName));
-    NameForReaders(*b, QString::fromUtf8(caption));
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 
@@ -48,9 +41,9 @@ HelpWindow::HelpWindow(QString manualDir, QWidget* owner)
 
     auto* outer = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
-    cmdContents_ = MakeButton("&Contents", "cmdContents", this);
-    cmdBack_ = MakeButton("&Back", "cmdBack", this);
-    cmdForward_ = MakeButton("&Forward", "cmdForward", this);
+    cmdContents_ = MakeButton(this, "&Contents", "cmdContents");
+    cmdBack_ = MakeButton(this, "&Back", "cmdBack");
+    cmdForward_ = MakeButton(this, "&Forward", "cmdForward");
     auto* label = new QLabel(QStringLiteral("&Search:"), this);
     txtSearch_ = new QLineEdit(this);
     txtSearch_->setObjectName(QStringLiteral("txtSearch"));
@@ -58,7 +51,7 @@ HelpWindow::HelpWindow(QString manualDir, QWidget* owner)
     txtSearch_->setMinimumWidth(fontMetrics().averageCharWidth() * 16);
     label->setBuddy(txtSearch_);
     NameForReaders(*txtSearch_, label->text());
-    cmdFind_ = MakeButton("F&ind", "cmdFind", this);
+    cmdFind_ = MakeButton(this, "F&ind", "cmdFind");
     bar->addWidget(cmdContents_);
     bar->addWidget(cmdBack_);
     bar->addWidget(cmdForward_);

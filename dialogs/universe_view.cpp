@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -19,10 +18,13 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/composite_editor.h"
 #include "dialogs/type_lists.h"
 #include "dialogs/universe_form.h"
+#include "dialogs/universe_rows.h"
 #include "settings/factory_themes.h"
 #include "ui/field_rules.h"
+#include "ui/message_box.h"
 #include "ui/pictures.h"
 #include "ui/widgets.h"
 
@@ -30,15 +32,9 @@ namespace orrelume {
 
 namespace {
 
-std::string S(const QString& text) {
-    return text.toStdString();
-}
-
 constexpr int kCompositePage = static_cast<int>(UniversePage::kComposite);
 // Rows a list shows at least, so that it is a list and not a slit.
 constexpr int kGalaxyListRows = 10;
-constexpr int kCompositeListRows = 8;
-constexpr int kMinorListRows = 8;
 // The styles whose galaxies have a shape profile to draw.
 bool HasShapeProfile(int16_t style) {
     return style == kStyleStandard || style == kStyleIfsPointAttractor || style == kStyleQuasar ||
@@ -47,56 +43,6 @@ bool HasShapeProfile(int16_t style) {
 
 // One width for every universe field, so that they stand in one column.
 constexpr int kUniverseFieldCharacters = 7;
-
-// A spin button as tall as its field, so that rows with one are no taller
-// than rows without.
-void SetListRows(QListWidget& list, int rows) {
-    const int row = list.fontMetrics().height() + 2;
-    list.setMinimumHeight(row * rows + 2 * list.frameWidth());
-}
-
-QGroupBox* Frame(const char* name, std::string_view caption, QWidget* parent) {
-    auto* frame = new QGroupBox(Q(caption), parent);
-    frame->setObjectName(QString::fromLatin1(name));
-    return frame;
-}
-
-// The name and percentage fields of a galaxy type or a composite, with the
-// percentage's spin button, on one row under their label.
-struct NamePercentNames {
-    const char* name;
-    const char* percent;
-    const char* spin;
-    std::string_view refused;  // characters the name swallows
-};
-struct NamePercentRow {
-    QLineEdit* name;
-    QLineEdit* percent;
-};
-NamePercentRow AddNamePercentRow(QBoxLayout& into, QLabel& label, const NamePercentNames& names,
-                                 std::vector<QWidget*>& focusOrder) {
-    auto* row = new QHBoxLayout;
-    into.addLayout(row);
-    NamePercentRow out{new QLineEdit, new QLineEdit};
-    out.name->setObjectName(QString::fromLatin1(names.name));
-    NameForReaders(*out.name, label.text(), QStringLiteral("Name"));
-    ApplyFieldRules(*out.name, Typing::Free).SetSwallowed(Q(names.refused));
-    label.setBuddy(out.name);
-    row->addWidget(out.name, 1);
-    focusOrder.push_back(out.name);
-    out.percent->setObjectName(QString::fromLatin1(names.percent));
-    NameForReaders(*out.percent, label.text(), QStringLiteral("Percent"));
-    // The fields take up to 9999; the arrow keys step within 0..999.
-    ApplyFieldRules(*out.percent, Typing::Digits, std::nullopt, ArrowKeys{1, 0, 999});
-    SizeForDigits(*out.percent, 5);
-    row->addWidget(out.percent);
-    focusOrder.push_back(out.percent);
-    auto* spin = new SpinButton;
-    spin->setObjectName(QString::fromLatin1(names.spin));
-    row->addWidget(spin);
-    BindSpinField(*out.percent, *spin, 0, 9999, 4);
-    return out;
-}
 
 }  // namespace
 
@@ -120,14 +66,7 @@ struct UniverseView::Parts {
     QLineEdit* galaxyPercent = nullptr;
     QLineEdit* resetGalaxyPercent = nullptr;
 
-    QListWidget* composites = nullptr;
-    QLineEdit* compositeName = nullptr;
-    QLineEdit* compositePercent = nullptr;
-    QComboBox* major = nullptr;
-    QListWidget* minors = nullptr;
-    QLineEdit* resetCompositePercent = nullptr;
-    QPushButton* previewComp = nullptr;
-    QPalette namePalette;
+    CompositeEditor* compositeEditor = nullptr;
 
     QGroupBox* copyPanel = nullptr;
     // Every control that takes the focus, in the order the eye reads them.
@@ -148,7 +87,7 @@ UniverseView::UniverseView(SettingsSet& set, QWidget* parent)
     BuildUniverseFrame(*left);
     BuildGalaxyTypesFrame(*right);
 
-    parts_->copyPanel = Frame("fraPropCopy", "Copy Galaxy Props to All Types", this);
+    parts_->copyPanel = MakeFrame(this, "Copy Galaxy Props to All Types", "fraPropCopy");
     auto* copyLayout = new QVBoxLayout(parts_->copyPanel);
     copyLayout->addStretch();
     // Room for the property list, its value and the copy button.
@@ -213,7 +152,7 @@ void UniverseView::AddFieldRow(QGridLayout& grid, int index) {
 }
 
 void UniverseView::BuildUniverseFrame(QBoxLayout& column) {
-    QGroupBox* frame = Frame("fraUniverseProps", kUniversePropsCaption, this);
+    QGroupBox* frame = MakeFrame(this, kUniversePropsCaption, "fraUniverseProps");
     column.addWidget(frame);
     auto* layout = new QVBoxLayout(frame);
     auto* grid = new QGridLayout;
@@ -329,7 +268,7 @@ QWidget* UniverseView::BuildNewAmbientPage() {
     layout->addLayout(grid);
     for (int index : {20, 21})
         AddFieldRow(*grid, index);
-    QGroupBox* ambient = Frame("fraAmbient", kAmbientCaption, page);
+    QGroupBox* ambient = MakeFrame(page, kAmbientCaption, "fraAmbient");
     auto* ambientGrid = new QGridLayout(ambient);
     ambientGrid->setColumnStretch(1, 1);
     for (int index : {40, 41, 42, 43, 44})
@@ -349,7 +288,7 @@ QWidget* UniverseView::BuildTourPage() {
     layout->addWidget(parts_->tour);
     parts_->focusOrder.push_back(parts_->tour);
 
-    QGroupBox* tourFrame = Frame("fraUniTour", "", page);
+    QGroupBox* tourFrame = MakeFrame(page, "", "fraUniTour");
     auto* tourLayout = new QVBoxLayout(tourFrame);
     auto* grid = new QGridLayout;
     grid->setColumnStretch(1, 1);
@@ -357,7 +296,7 @@ QWidget* UniverseView::BuildTourPage() {
     for (int index : {30, 31, 32, 33})
         AddFieldRow(*grid, index);
 
-    QGroupBox* rotFrame = Frame("fraRotCam", "", tourFrame);
+    QGroupBox* rotFrame = MakeFrame(tourFrame, "", "fraRotCam");
     auto* rotLayout = new QVBoxLayout(rotFrame);
     parts_->rotCamera = new QCheckBox(Q(kRotCameraCaption));
     parts_->rotCamera->setObjectName(QStringLiteral("chkRotCamera"));
@@ -376,7 +315,7 @@ QWidget* UniverseView::BuildTourPage() {
     tourLayout->addWidget(parts_->visitSeq);
     parts_->focusOrder.push_back(parts_->visitSeq);
 
-    parts_->tripScript = Frame("fraTripScript", kTripScriptCaption, tourFrame);
+    parts_->tripScript = MakeFrame(tourFrame, kTripScriptCaption, "fraTripScript");
     auto* tripLayout = new QVBoxLayout(parts_->tripScript);
     parts_->tourList = new QComboBox;
     parts_->tourList->setObjectName(QStringLiteral("cboTourGalaxies"));
@@ -398,93 +337,11 @@ QWidget* UniverseView::BuildTourPage() {
 }
 
 QWidget* UniverseView::BuildCompositePage() {
-    auto* page = new QWidget;
-    auto* layout = new QGridLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setColumnStretch(0, 1);
-    layout->setColumnStretch(1, 1);
-
-    auto* left = new QVBoxLayout;
-    layout->addLayout(left, 0, 0);
-    parts_->composites = new QListWidget;
-    parts_->composites->setObjectName(QStringLiteral("lstCompGalaxy"));
-    parts_->composites->setAccessibleName(QStringLiteral("Composite Galaxies"));
-    SetListRows(*parts_->composites, kCompositeListRows);
-    left->addWidget(parts_->composites, 1);
-    parts_->focusOrder.push_back(parts_->composites);
-
-    auto* selectedLabel = new QLabel(QStringLiteral("Selected Composite Name and Percent:"));
-    selectedLabel->setObjectName(QStringLiteral("lblCompGalSel"));
-    selectedLabel->setWordWrap(true);
-    left->addWidget(selectedLabel);
-    const NamePercentRow compositeRow = AddNamePercentRow(
-        *left, *selectedLabel,
-        {"txtCompGalName", "txtCompGalPct", "spnCompGalPct", kCompositeNameRefused},
-        parts_->focusOrder);
-    parts_->compositeName = compositeRow.name;
-    parts_->compositePercent = compositeRow.percent;
-    parts_->namePalette = parts_->compositeName->palette();
-
-    auto* right = new QVBoxLayout;
-    layout->addLayout(right, 0, 1);
-    auto* majorRow = new QHBoxLayout;
-    right->addLayout(majorRow);
-    auto* majorLabel = new QLabel(QStringLiteral("Major:"));
-    majorLabel->setObjectName(QStringLiteral("lblCompMajor"));
-    parts_->major = new QComboBox;
-    parts_->major->setObjectName(QStringLiteral("cboCompMajor"));
-    parts_->major->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    parts_->major->setMinimumContentsLength(12);
-    for (int type = 0; type < kGalaxyTypeCount; ++type)
-        parts_->major->addItem(QString());
-    NameForReaders(*parts_->major, majorLabel->text());
-    majorLabel->setBuddy(parts_->major);
-    majorRow->addWidget(majorLabel);
-    majorRow->addWidget(parts_->major, 1);
-    parts_->focusOrder.push_back(parts_->major);
-    auto* minorLabel = new QLabel(QStringLiteral("Minor Types:"));
-    minorLabel->setObjectName(QStringLiteral("lblCompMinor"));
-    right->addWidget(minorLabel);
-    parts_->minors = new QListWidget;
-    parts_->minors->setObjectName(QStringLiteral("lstCompMinor"));
-    parts_->minors->setSelectionMode(QAbstractItemView::MultiSelection);
-    for (int type = 0; type < kGalaxyTypeCount; ++type)
-        parts_->minors->addItem(QString());
-    NameForReaders(*parts_->minors, minorLabel->text());
-    minorLabel->setBuddy(parts_->minors);
-    SetListRows(*parts_->minors, kMinorListRows);
-    right->addWidget(parts_->minors, 1);
-    parts_->focusOrder.push_back(parts_->minors);
-
-    auto* buttons = new QHBoxLayout;
-    layout->addLayout(buttons, 1, 0, 1, 2);
-    auto* commit = MakeButton(page, "Commit", "cmdCompCommit");
-    auto* reset = MakeButton(page, "Reset %", "cmdResetCompPct");
-    parts_->resetCompositePercent = new QLineEdit;
-    parts_->resetCompositePercent->setObjectName(QStringLiteral("txtResetCompPct"));
-    NameForReaders(*parts_->resetCompositePercent, reset->text(), QStringLiteral("Value"));
-    ApplyFieldRules(*parts_->resetCompositePercent, Typing::Digits);
-    SizeForDigits(*parts_->resetCompositePercent, 5);
-    parts_->previewComp = MakeButton(page, "Preview Comp", "cmdPreviewComp");
-    buttons->addWidget(commit);
-    buttons->addWidget(reset);
-    buttons->addWidget(parts_->resetCompositePercent);
-    buttons->addStretch();
-    buttons->addWidget(parts_->previewComp);
-    for (QWidget* w : {static_cast<QWidget*>(commit), static_cast<QWidget*>(reset),
-                       static_cast<QWidget*>(parts_->resetCompositePercent),
-                       static_cast<QWidget*>(parts_->previewComp)})
-        parts_->focusOrder.push_back(w);
-
-    connect(parts_->composites, &QListWidget::itemSelectionChanged, this,
-            &UniverseView::FillCompositeEditor);
-    connect(parts_->composites, &QListWidget::itemDoubleClicked, this,
+    parts_->compositeEditor = new CompositeEditor(
+        set_, [this](int slot) { return CompositeEntry(slot); }, parts_->focusOrder);
+    connect(parts_->compositeEditor, &CompositeEditor::previewToggled, this,
             [this] { emit compositePreviewToggled(); });
-    connect(parts_->major, &QComboBox::currentIndexChanged, this, &UniverseView::MarkIfsTypes);
-    connect(parts_->minors, &QListWidget::itemSelectionChanged, this, &UniverseView::MarkIfsTypes);
-    connect(commit, &QPushButton::clicked, this, &UniverseView::CommitComposite);
-    connect(reset, &QPushButton::clicked, this, &UniverseView::ResetCompositePercents);
-    return page;
+    return parts_->compositeEditor;
 }
 
 QWidget* UniverseView::BuildGravityPage() {
@@ -506,7 +363,7 @@ QWidget* UniverseView::BuildGravityPage() {
 }
 
 void UniverseView::BuildGalaxyTypesFrame(QBoxLayout& column) {
-    QGroupBox* frame = Frame("fraGalaxyTypes", "Galaxy Types", this);
+    QGroupBox* frame = MakeFrame(this, "Galaxy Types", "fraGalaxyTypes");
     column.addWidget(frame, 1);
     auto* layout = new QVBoxLayout(frame);
     parts_->galaxies = new QListWidget;
@@ -679,7 +536,7 @@ void UniverseView::RefreshLists() {
     RefreshGalaxyEntries();
     RefreshCompositeEntries();
     // A type's style may have changed with the records.
-    MarkIfsTypes();
+    parts_->compositeEditor->MarkIfsTypes();
 }
 
 void UniverseView::RefreshGalaxyEntries() {
@@ -699,18 +556,12 @@ void UniverseView::RefreshTypeNames(int type) {
     parts_->galaxies->item(type)->setText(entry);
     parts_->profile->setItemText(type, Q(ProfileEntryText(S(entry))));
     const QString name = Q(set_.types[static_cast<size_t>(type)].name);
-    parts_->major->setItemText(type, name);
-    parts_->minors->item(type)->setText(name);
+    parts_->compositeEditor->ShowTypeName(type, name);
     parts_->profilePicture->update();
 }
 
 void UniverseView::RefreshCompositeEntries() {
-    if (parts_->composites->count() == 0) {
-        for (int slot = 0; slot < kCompositeGalaxyCount; ++slot)
-            parts_->composites->addItem(QString());
-    }
-    for (int slot = 0; slot < kCompositeGalaxyCount; ++slot)
-        parts_->composites->item(slot)->setText(CompositeEntry(slot));
+    parts_->compositeEditor->RefreshEntries();
 }
 
 namespace {
@@ -727,7 +578,7 @@ int UniverseView::SelectedGalaxyType() const {
 }
 
 int UniverseView::SelectedComposite() const {
-    return SelectedRow(*parts_->composites);
+    return parts_->compositeEditor->Selected();
 }
 
 void UniverseView::SelectFirstGalaxyType() {
@@ -737,7 +588,7 @@ void UniverseView::SelectFirstGalaxyType() {
 }
 
 void UniverseView::Inform(std::string_view text) {
-    QMessageBox::information(this, QStringLiteral("Orrelume"), Q(text));
+    ShowInformation(this, Q(text));
 }
 
 void UniverseView::FillGalaxyFields() {
@@ -780,87 +631,8 @@ void UniverseView::ShowGalaxyProps() {
     emit galaxyTypeOpened(type);
 }
 
-// ---------------------------------------------------------------- composites
-
-void UniverseView::FillCompositeEditor() {
-    const int slot = SelectedComposite();
-    if (slot < 0) return;
-    const ListEntryParts entry = ReadListEntry(S(parts_->composites->item(slot)->text()));
-    parts_->compositeName->setText(Q(entry.name));
-    parts_->compositePercent->setText(Q(entry.percent));
-    const CompositeChoice choice = ChoiceOfComposite(set_.composites[static_cast<size_t>(slot)]);
-    parts_->major->setCurrentIndex(choice.major);
-    parts_->minors->clearSelection();
-    for (int type = 0; type < kGalaxyTypeCount; ++type) {
-        if (!choice.minors[static_cast<size_t>(type)]) continue;
-        QListWidgetItem* item = parts_->minors->item(type);
-        item->setSelected(true);
-        parts_->minors->scrollToItem(item);
-    }
-    MarkIfsTypes();
-}
-
-CompositeChoice UniverseView::Choice() const {
-    CompositeChoice choice;
-    choice.major = parts_->major->currentIndex();
-    for (int type = 0; type < kGalaxyTypeCount; ++type)
-        choice.minors[static_cast<size_t>(type)] = parts_->minors->item(type)->isSelected();
-    return choice;
-}
-
-void UniverseView::MarkIfsTypes() {
-    if (IfsTypeCount(set_.types, Choice()) > 1) {
-        QPalette marked = parts_->namePalette;
-        marked.setColor(QPalette::Base, EngineColour(kIfsMarkColour));
-        marked.setColor(QPalette::Text, Qt::black);
-        parts_->compositeName->setPalette(marked);
-    } else {
-        parts_->compositeName->setPalette(parts_->namePalette);
-    }
-}
-
-void UniverseView::CommitComposite() {
-    const int slot = SelectedComposite();
-    if (slot < 0) return;
-    std::string percent = S(parts_->compositePercent->text());
-    const CompositeCommit result =
-        orrelume::CommitComposite(set_.composites[static_cast<size_t>(slot)], set_.types,
-                                  S(parts_->compositeName->text()), percent, Choice());
-    if (result == CompositeCommit::kNoMajor) {
-        Inform(kSelectMajorMessage);
-        parts_->major->setFocus();
-        return;
-    }
-    parts_->compositePercent->setText(Q(percent));
-    if (result == CompositeCommit::kStoredIfsNote) Inform(IfsNoteMessage());
-    parts_->composites->item(slot)->setText(CompositeEntry(slot));
-}
-
-void UniverseView::ResetCompositePercents() {
-    const std::optional<int16_t> percent =
-        ResetPercentValue(S(parts_->resetCompositePercent->text()));
-    if (!percent) {
-        Inform(kResetValueMessage);
-        parts_->resetCompositePercent->setFocus();
-        return;
-    }
-    orrelume::ResetCompositePercents(set_.composites, *percent);
-    RefreshCompositeEntries();
-    parts_->composites->scrollToTop();
-    parts_->composites->setCurrentRow(0);
-    FillCompositeEditor();
-}
-
 void UniverseView::ClearCompositeSelection() {
-    parts_->composites->clearSelection();
-    parts_->composites->setCurrentRow(-1);
-    parts_->composites->scrollToTop();
-    parts_->minors->clearSelection();
-    parts_->minors->scrollToTop();
-    parts_->major->setCurrentIndex(-1);
-    parts_->compositeName->clear();
-    parts_->compositePercent->clear();
-    MarkIfsTypes();
+    parts_->compositeEditor->Clear();
 }
 
 // ---------------------------------------------------------------- access
@@ -870,11 +642,11 @@ QListWidget& UniverseView::GalaxyList() const {
 }
 
 QListWidget& UniverseView::CompositeList() const {
-    return *parts_->composites;
+    return parts_->compositeEditor->List();
 }
 
 QPushButton& UniverseView::PreviewCompButton() const {
-    return *parts_->previewComp;
+    return parts_->compositeEditor->PreviewButton();
 }
 
 QWidget& UniverseView::CopyPanelPlace() const {

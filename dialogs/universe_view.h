@@ -22,8 +22,6 @@ class QPushButton;
 
 namespace orrelume {
 
-struct CompositeChoice;
-
 class UniverseView : public QWidget {
     Q_OBJECT
   public:
@@ -101,11 +99,6 @@ class UniverseView : public QWidget {
     void CommitGalaxy();
     void ResetGalaxyPercents();
     void ShowGalaxyProps();
-    void FillCompositeEditor();
-    CompositeChoice Choice() const;
-    void MarkIfsTypes();
-    void CommitComposite();
-    void ResetCompositePercents();
     void Inform(std::string_view text);
 
     SettingsSet& set_;

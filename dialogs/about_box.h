@@ -49,7 +49,7 @@ class frmAbout : public QDialog {
 
     ReadOnlyRoot view_;
     SettingsStore readOnlyStore_;
-    HostState state_;
+    RunFlags state_;
     SettingsSet factory_;
     UniverseSettings universe_;
     int counter_ = 0;

@@ -90,7 +90,7 @@ QHBoxLayout* MakeThemeLine(QWidget* parent, const std::array<std::string_view, 1
 }
 
 QGroupBox* MakePreviewFrame(QWidget* parent, std::string_view caption, SettingsStore& store,
-                            HostState& flags, std::string_view buttonCaption, PreviewBox*& box,
+                            RunFlags& flags, std::string_view buttonCaption, PreviewBox*& box,
                             QPushButton*& button) {
     QGroupBox* frame = MakeFrame(parent, caption, "fraPreview");
     auto* column = new QVBoxLayout(frame);
@@ -124,7 +124,7 @@ QAction* AddResizeMenu(QDialog& window, QMenuBar& bar) {
 }
 
 CompanionPreview::CompanionPreview(QDialog& window, QPushButton& button, QString idleCaption,
-                                   HostState& flags)
+                                   RunFlags& flags)
     : window_(window), button_(button), idleCaption_(std::move(idleCaption)), flags_(flags) {}
 
 void CompanionPreview::Stop() {

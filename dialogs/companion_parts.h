@@ -59,7 +59,7 @@ QHBoxLayout* MakeThemeLine(QWidget* parent, const std::array<std::string_view, 1
 // The frame `fraPreview` with the picture box `picPreview` and the button
 // `cmdPreview` under it.
 QGroupBox* MakePreviewFrame(QWidget* parent, std::string_view caption, SettingsStore& store,
-                            HostState& flags, std::string_view buttonCaption, PreviewBox*& box,
+                            RunFlags& flags, std::string_view buttonCaption, PreviewBox*& box,
                             QPushButton*& button);
 
 // A menu bar holding "Window can be Resized" (`mnuResize`), checked: the
@@ -71,7 +71,7 @@ QAction* AddResizeMenu(QDialog& window, QMenuBar& bar);
 // pressing it again (or Escape, or closing the window) ends the preview.
 class CompanionPreview {
   public:
-    CompanionPreview(QDialog& window, QPushButton& button, QString idleCaption, HostState& flags);
+    CompanionPreview(QDialog& window, QPushButton& button, QString idleCaption, RunFlags& flags);
 
     bool Running() const { return running_; }
     // Starts `preview` (which runs the box until a restart request) and
@@ -93,7 +93,7 @@ class CompanionPreview {
     QDialog& window_;
     QPushButton& button_;
     QString idleCaption_;
-    HostState& flags_;
+    RunFlags& flags_;
     bool running_ = false;
     std::vector<QWidget*> disabled_;
 };

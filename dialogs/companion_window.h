@@ -95,7 +95,7 @@ class CompanionWindow : public QDialog {
 
   private:
     std::string_view placementSection_;
-    HostState previewFlags_;
+    RunFlags previewFlags_;
     QVBoxLayout* outer_ = nullptr;
     QMenuBar* bar_ = nullptr;
     PreviewBox* picPreview_ = nullptr;

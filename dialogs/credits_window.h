@@ -58,7 +58,7 @@ class frmCredits : public QDialog {
     friend class StarfieldBox;
 
     CreditsParameters parameters_;
-    HostState state_;
+    RunFlags state_;
     QTimer timer_;
     int64_t frames_ = 0;
     double creditsTop_ = 0;

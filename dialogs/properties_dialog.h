@@ -150,7 +150,7 @@ class frmProps : public QDialog, public SettingsDialogPort {
     SettingsStore& store_;
     HostState& process_;
     // The previews' own flags: stop and restart of the running preview.
-    HostState previewState_;
+    RunFlags previewState_;
     SettingsSet set_;
     GalaxyTemplate templates_;
     // Where the settings are saved before a reset.

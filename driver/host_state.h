@@ -1,7 +1,7 @@
-// The values the host windows and the animation share: how the program runs
-// and the flags through which window events ask the running animation to
-// stop or restart. Window events only set these flags; the frame loop reads
-// them at fixed points.
+// The values the host windows and the animation share: the facts of how the
+// program runs, and the flags through which window events ask a running
+// animation to stop or restart. Window events only set the flags; the frame
+// loop reads them at fixed points.
 #pragma once
 
 #include <cstdint>
@@ -15,11 +15,18 @@ enum RunModeValue : int16_t {
     kRunModePreview = 2,  // inside the display-settings dialog
 };
 
-struct HostState {
-    int16_t RunMode = kRunModeApplication;
+// The flags through which window events ask a running animation to stop or
+// restart, and the program to end. Every animation (the run window's, each
+// dialog preview's) has flags of its own.
+struct RunFlags {
     bool StopRequested = false;
     bool RestartRequested = false;
     bool ExitRequested = false;
+};
+
+// The facts of this run of the program, settled at start-up.
+struct ProcessFacts {
+    int16_t RunMode = kRunModeApplication;
     // The host window of the display-settings preview.
     uint64_t PreviewParentWindow = 0;
     // The screen's twips per pixel (1440 twips to the logical inch), rounded
@@ -28,6 +35,9 @@ struct HostState {
     int16_t TwipsPerPixelY = 15;
     std::string HelpFileName;
 };
+
+// The program's facts with the flags of its run window's animation.
+struct HostState : ProcessFacts, RunFlags {};
 
 // The one HostState of the program.
 HostState& ProcessHostState();

@@ -15,7 +15,7 @@ namespace orrelume {
 class OffscreenHost : public FrameHost {
   public:
     // `frameLimit` 0: never stops by itself.
-    OffscreenHost(HostState& state, int64_t frameLimit = 0)
+    OffscreenHost(RunFlags& state, int64_t frameLimit = 0)
         : state_(state), frameLimit_(frameLimit) {}
 
     void Present(const DrawingSurface& surface) override {
@@ -43,7 +43,7 @@ class OffscreenHost : public FrameHost {
     uint32_t clock = 0;
 
   private:
-    HostState& state_;
+    RunFlags& state_;
     int64_t frameLimit_;
     int64_t frames_ = 0;
 };

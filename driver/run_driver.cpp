@@ -13,9 +13,11 @@
 
 namespace orrelume {
 
-RunDriver::RunDriver(FrameHost& host, HostState& state, SettingsSource& settings)
+RunDriver::RunDriver(FrameHost& host, RunFlags& flags, const ProcessFacts& facts,
+                     SettingsSource& settings)
     : host_(host),
-      state_(state),
+      state_(flags),
+      facts_(facts),
       settings_(settings),
       universe_(std::make_unique<UniverseState>()) {
     surface_.SetSize(1, 1);
@@ -113,7 +115,7 @@ bool RunDriver::RestartRequested() {
 }
 
 void RunDriver::SettleAfterFirstStep() {
-    if (state_.RunMode != kRunModePreview) return;
+    if (facts_.RunMode != kRunModePreview) return;
     const uint32_t entry = host_.TickCount();
     for (int guard = 0; guard < 1000 && host_.TickCount() == entry; ++guard) {
         host_.ProcessEvents(1);
@@ -145,7 +147,7 @@ bool RunDriver::FramePacer() {
 bool RunDriver::EndOfFrame() {
     host_.Present(surface_);
     if (FramePacer()) return true;
-    if (state_.RunMode == kRunModePreview && !host_.PreviewHostAlive()) {
+    if (facts_.RunMode == kRunModePreview && !host_.PreviewHostAlive()) {
         state_.StopRequested = true;
         return true;
     }

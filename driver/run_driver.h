@@ -5,7 +5,7 @@
 // composite previews of the dialogs.
 //
 // The driver never touches a window system: it talks to its window through a
-// FrameHost and to window events through the HostState flags.
+// FrameHost and to window events through its RunFlags.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +25,11 @@ namespace orrelume {
 
 class RunDriver : private FrameControl {
   public:
-    RunDriver(FrameHost& host, HostState& state, SettingsSource& settings);
+    // `flags` are this animation's own; `facts` say how the program runs.
+    RunDriver(FrameHost& host, RunFlags& flags, const ProcessFacts& facts,
+              SettingsSource& settings);
+    RunDriver(FrameHost& host, HostState& state, SettingsSource& settings)
+        : RunDriver(host, state, state, settings) {}
     ~RunDriver() override;
 
     // Surface set-up. Sizes are in pixels (the host measures its window).
@@ -99,7 +103,8 @@ class RunDriver : private FrameControl {
     Randomisation RandomisationValues();
 
     FrameHost& host_;
-    HostState& state_;
+    RunFlags& state_;
+    const ProcessFacts& facts_;
     SettingsSource& settings_;
     DrawingSurface surface_;
     std::unique_ptr<UniverseState> universe_;

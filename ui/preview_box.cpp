@@ -10,8 +10,8 @@
 
 namespace orrelume {
 
-PreviewBox::PreviewBox(SettingsStore& store, HostState& state, QWidget* parent)
-    : QWidget(parent), source_(store), driver_(*this, state, source_) {
+PreviewBox::PreviewBox(SettingsStore& store, RunFlags& flags, QWidget* parent)
+    : QWidget(parent), source_(store), driver_(*this, flags, facts_, source_) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }

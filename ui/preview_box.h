@@ -30,9 +30,9 @@ struct DialogPreviewValues {
 class PreviewBox : public QWidget, public FrameHost {
   public:
     // The previews read the focal length and frame delay from `store`; they
-    // stop through `state` (the dialog's own flags, so that a preview never
+    // stop through `flags` (the dialog's own, so that a preview never
     // touches the flags of a window the dialog was opened from).
-    PreviewBox(SettingsStore& store, HostState& state, QWidget* parent = nullptr);
+    PreviewBox(SettingsStore& store, RunFlags& flags, QWidget* parent = nullptr);
     ~PreviewBox() override;
 
     RunDriver& Driver() { return driver_; }
@@ -68,6 +68,9 @@ class PreviewBox : public QWidget, public FrameHost {
     void Finish();
 
     StoreSettingsSource source_;
+    // A dialog's preview is never the display-settings preview, whatever
+    // way the program runs.
+    const ProcessFacts facts_;
     RunDriver driver_;
     bool running_ = false;
     int64_t frames_ = 0;

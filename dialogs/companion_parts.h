@@ -1,7 +1,6 @@
-// Pieces the companion windows of the properties dialog share: labelled
-// buttons, frames and number fields named for screen readers, the "Window
-// can be Resized" menu item, and the run of a preview that disables the
-// window's other controls and turns its button into "Stop".
+// Pieces the companion windows of the properties dialog share: number
+// fields named for screen readers, the editors' box frames and theme line,
+// the preview frame and the "Window can be Resized" menu item.
 #pragma once
 
 #include <QDialog>
@@ -65,44 +64,5 @@ QGroupBox* MakePreviewFrame(QWidget* parent, std::string_view caption, SettingsS
 // A menu bar holding "Window can be Resized" (`mnuResize`), checked: the
 // window may be resized. Unchecking it keeps the window at its size.
 QAction* AddResizeMenu(QDialog& window, QMenuBar& bar);
-
-// A preview of a companion window, run from its button: while it runs the
-// window's other input controls are disabled, the button reads "Stop", and
-// pressing it again (or Escape, or closing the window) ends the preview.
-class CompanionPreview {
-  public:
-    CompanionPreview(QDialog& window, QPushButton& button, QString idleCaption, RunFlags& flags);
-
-    bool Running() const { return running_; }
-    // Starts `preview` (which runs the box until a restart request) and
-    // returns when it has ended, with every control as it was.
-    template <typename Preview>
-    void Run(Preview&& preview) {
-        if (running_) return;
-        Begin();
-        preview();
-        End();
-    }
-    // Ends a running preview at the end of its frame.
-    void Stop();
-
-  private:
-    void Begin();
-    void End();
-
-    QDialog& window_;
-    QPushButton& button_;
-    QString idleCaption_;
-    RunFlags& flags_;
-    bool running_ = false;
-    std::vector<QWidget*> disabled_;
-};
-
-// Runs the edited type's preview in `box` on `scratch`, a copy of the
-// records with the edits in place (the records themselves change only on
-// OK), with the universe values the properties dialog handed over.
-void RunScratchPreview(CompanionPreview& running, PreviewBox& box,
-                       std::unique_ptr<GalaxyTypeTable> scratch, const CompositeTable& composites,
-                       int slot, const DialogPreviewValues& preview);
 
 }  // namespace orrelume::companion

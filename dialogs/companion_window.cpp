@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "dialogs/companion_parts.h"
+#include "dialogs/preview_control.h"
 #include "ui/window_placement.h"
 
 namespace orrelume {
@@ -36,8 +37,8 @@ QGroupBox* CompanionWindow::MakePreview(std::string_view frameCaption,
                                         std::string_view buttonCaption) {
     QGroupBox* frame = MakePreviewFrame(this, frameCaption, store_, previewFlags_, buttonCaption,
                                         picPreview_, cmdPreview_);
-    running_ =
-        std::make_unique<CompanionPreview>(*this, *cmdPreview_, Q(buttonCaption), previewFlags_);
+    previewCaption_ = Q(buttonCaption);
+    running_ = std::make_unique<PreviewControl>(*this, previewFlags_, "companion-preview", true);
     connect(cmdPreview_, &QPushButton::clicked, this, [this] { TogglePreview(); });
     return frame;
 }
@@ -80,8 +81,16 @@ void CompanionWindow::TogglePreview() {
 }
 
 void CompanionWindow::RunOnScratch(std::unique_ptr<GalaxyTypeTable> scratch) {
-    RunScratchPreview(*running_, *picPreview_, std::move(scratch), set_.composites, slot_,
-                      preview_);
+    RunDriver& driver = picPreview_->Driver();
+    driver.SetRecords(*scratch, set_.composites);
+    scratch.reset();
+    const QSize size = picPreview_->DeviceSize();
+    running_->Run(*cmdPreview_, previewCaption_, objectName().toStdString(), [&] {
+        picPreview_->Run([&] {
+            RunEditorPreview(driver, size.width(), size.height(), slot_, preview_.universe,
+                             preview_.stars, preview_.trail, preview_.hueStart, preview_.hueEnd);
+        });
+    });
 }
 
 void CompanionWindow::reject() {

@@ -32,9 +32,7 @@ class QVBoxLayout;
 
 namespace orrelume {
 
-namespace companion {
-class CompanionPreview;
-}
+class PreviewControl;
 
 class CompanionWindow : public QDialog {
     Q_OBJECT
@@ -103,7 +101,8 @@ class CompanionWindow : public QDialog {
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdDismiss_ = nullptr;
     QPushButton* cmdHelp_ = nullptr;
-    std::unique_ptr<companion::CompanionPreview> running_;
+    QString previewCaption_;
+    std::unique_ptr<PreviewControl> running_;
 };
 
 }  // namespace orrelume

@@ -29,6 +29,7 @@
 #include "dialogs/ifs_editor.h"
 #include "dialogs/levels_dialog.h"
 #include "dialogs/molecule_editor.h"
+#include "dialogs/preview_control.h"
 #include "dialogs/property_copy_panel.h"
 #include "dialogs/system_diagnostics.h"
 #include "dialogs/template_dialog.h"
@@ -79,15 +80,6 @@ const char* KindName(PreviewKind kind) {
     return "";
 }
 
-// The controls a running preview disables: everything the user can change
-// or press. Labels, frames and the picture stay as they are.
-bool IsInputControl(const QWidget* w) {
-    return qobject_cast<const QAbstractButton*>(w) != nullptr ||
-           qobject_cast<const QLineEdit*>(w) != nullptr ||
-           qobject_cast<const QComboBox*>(w) != nullptr ||
-           qobject_cast<const QAbstractItemView*>(w) != nullptr;
-}
-
 }  // namespace
 
 frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
@@ -136,6 +128,10 @@ frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
     auto* previewLayout = new QVBoxLayout(fraPreview_);
     // The previews use the focal length and frame delay the dialog holds.
     picPreview_ = new PreviewBox(heldStore_, previewState_, fraPreview_);
+    previewControl_ = std::make_unique<PreviewControl>(*this, previewState_, "preview", false);
+    // The tour's controls and the pages in the back stay as the universe
+    // values say.
+    previewControl_->afterRestore = [this] { universeView_->RefreshEnabling(); };
     picPreview_->setObjectName(QStringLiteral("picPreview"));
     picPreview_->setAccessibleName(QStringLiteral("Preview"));
     previewLayout->addWidget(picPreview_, 1);
@@ -460,58 +456,34 @@ void frmProps::TogglePreview(PreviewKind kind) {
     RunPreview(kind);
 }
 
-void frmProps::SetControlsForPreview(bool running, QWidget* keep) {
-    if (running) {
-        disabledForPreview_.clear();
-        for (QWidget* w : findChildren<QWidget*>()) {
-            if (w == keep || !IsInputControl(w) || !w->isEnabled()) continue;
-            w->setEnabled(false);
-            disabledForPreview_.push_back(w);
-        }
-    } else {
-        // Each control goes back to what it was: those that other controls
-        // had disabled (the tour's, say) stay disabled.
-        for (QWidget* w : disabledForPreview_)
-            w->setEnabled(true);
-        disabledForPreview_.clear();
-        universeView_->RefreshEnabling();
-    }
-}
-
 void frmProps::RunPreview(PreviewKind kind) {
     QPushButton& button = PreviewButton(kind);
     running_ = kind;
-    SetControlsForPreview(true, &button);
-    button.setText(QStringLiteral("Stop"));
-    NameForReaders(button, QStringLiteral("Stop"));
-    previewState_.RestartRequested = false;
-    Trace(std::string("preview-start ") + KindName(kind));
-
-    RunDriver& driver = picPreview_->Driver();
-    driver.SetRecords(set_.types, set_.composites);
-    const UniverseSettings universe = universeView_->PreviewUniverseValues(set_.universe);
-    const QSize size = picPreview_->DeviceSize();
-    const int galaxy = universeView_->SelectedGalaxyType();
-    const int composite = universeView_->SelectedComposite();
-    picPreview_->Run([&] {
-        if (kind == PreviewKind::Universe) {
-            driver.PreviewUniverse(size.width(), size.height(), universe);
-            return;
-        }
-        driver.SetUniverseSettings(universe);
-        const bool isComposite = kind == PreviewKind::Composite;
-        driver.PreviewGalaxy(
-            size.width(), size.height(), static_cast<int16_t>(isComposite ? composite : galaxy),
-            isComposite, universeView_->UniverseFieldValue(0), universeView_->UniverseFieldValue(2),
-            universeView_->UniverseFieldValue(16), universeView_->UniverseFieldValue(17));
+    previewControl_->Run(button, Q(IdleCaption(kind)), KindName(kind), [&] {
+        // Read once the controls are disabled: the field that had the focus
+        // has been bounded on leaving it.
+        RunDriver& driver = picPreview_->Driver();
+        driver.SetRecords(set_.types, set_.composites);
+        const UniverseSettings universe = universeView_->PreviewUniverseValues(set_.universe);
+        const QSize size = picPreview_->DeviceSize();
+        const int galaxy = universeView_->SelectedGalaxyType();
+        const int composite = universeView_->SelectedComposite();
+        picPreview_->Run([&] {
+            if (kind == PreviewKind::Universe) {
+                driver.PreviewUniverse(size.width(), size.height(), universe);
+                return;
+            }
+            driver.SetUniverseSettings(universe);
+            const bool isComposite = kind == PreviewKind::Composite;
+            driver.PreviewGalaxy(
+                size.width(), size.height(), static_cast<int16_t>(isComposite ? composite : galaxy),
+                isComposite, universeView_->UniverseFieldValue(0),
+                universeView_->UniverseFieldValue(2), universeView_->UniverseFieldValue(16),
+                universeView_->UniverseFieldValue(17));
+        });
+        // Cleared before the controls come back, as they look at it.
+        running_.reset();
     });
-
-    running_.reset();
-    previewState_.RestartRequested = false;
-    SetControlsForPreview(false, &button);
-    button.setText(Q(IdleCaption(kind)));
-    NameForReaders(button, Q(IdleCaption(kind)));
-    Trace(std::string("preview-stop ") + KindName(kind));
     if (afterPreview_) {
         const std::function<void()> action = std::exchange(afterPreview_, nullptr);
         if (isVisible() && !closingFromDialog_) action();

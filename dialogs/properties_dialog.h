@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,7 @@ namespace orrelume {
 
 class GalaxyView;
 class PreviewBox;
+class PreviewControl;
 class PropertyCopyPanel;
 class UniverseView;
 
@@ -125,7 +127,6 @@ class frmProps : public QDialog, public SettingsDialogPort {
     void LoadSettings();
     // Closes the dialog from its own code (Accept, Cancel, Exit).
     void CloseFromDialog(int result);
-    void SetControlsForPreview(bool running, QWidget* keep);
     void RunPreview(PreviewKind kind);
     void SetAcceptCaption(bool galaxyView);
     // What a companion editor's preview takes from the universe page.
@@ -182,9 +183,10 @@ class frmProps : public QDialog, public SettingsDialogPort {
 
     bool galaxyViewShown_ = false;
     int editedType_ = -1;
-    // The preview that runs, and the controls it disabled.
+    // The preview that runs, and what disables the other controls while it
+    // runs.
     std::optional<PreviewKind> running_;
-    std::vector<QWidget*> disabledForPreview_;
+    std::unique_ptr<PreviewControl> previewControl_;
     bool closingFromDialog_ = false;
 };
 

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "dialogs/dialog_port.h"
 #include "driver/host_state.h"
-#include "settings/dialog_port.h"
 #include "settings/records.h"
 #include "settings/store.h"
 #include "settings/template_file.h"

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "settings/dialog_port.h"
+#include "settings/template_file.h"
 
 class QLabel;
 class QProgressBar;

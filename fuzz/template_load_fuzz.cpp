@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     templates.CacheText("fuzz.glx", text);
     templates.SetCurrentTemplatePath("fuzz.glx");
     orrelume::SettingsSet set = orrelume::DefaultSettingsSet();
-    Check(orrelume::LoadTemplate(templates, store, set, nullptr));
+    Check(orrelume::LoadTemplateValues(templates, store, set));
+    orrelume::LoadTemplateTypes(templates, set);
     CheckValid(set);
 
     // The import reads the same way but also writes the whole store, which

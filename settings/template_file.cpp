@@ -554,10 +554,8 @@ bool IsTemplateFile(GalaxyTemplate& templates) {
     return HoldsGalaxyTypes(templates);
 }
 
-bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& set,
-                  SettingsDialogPort* dialog, TemplateProgress* progress,
-                  AdvancedTexts* keepAdvanced) {
-    if (progress == nullptr) progress = dialog;
+bool LoadTemplateValues(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& set,
+                        AdvancedTexts* keepAdvanced) {
     if (!templates.Readable()) {
         templates.ClearCache();
         return false;
@@ -574,9 +572,11 @@ bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& 
         WriteAdvancedTexts(store, advanced);
         store.Flush();
     }
-
     set.universe = ReadTemplateUniverse(templates);
-    if (dialog != nullptr) dialog->ShowUniverseValues(set.universe);
+    return true;
+}
+
+void LoadTemplateTypes(GalaxyTemplate& templates, SettingsSet& set, TemplateProgress* progress) {
     for (int slot = 0; slot < kGalaxyTypeCount; ++slot) {
         ReadTemplateGalaxyType(templates, slot, set.types[slot]);
         if (progress != nullptr) progress->ReportProgress(slot + 1, kTemplateProgressSteps);
@@ -586,9 +586,7 @@ bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& 
             progress->ReportProgress(kGalaxyTypeCount + 1 + slot, kTemplateProgressSteps);
         ReadTemplateComposite(templates, slot, set.composites[slot]);
     }
-    if (dialog != nullptr) dialog->RefreshLists();
     templates.ClearCache();
-    return true;
 }
 
 bool ImportTemplate(const std::string& path, SettingsStore& store, GalaxyTemplate& templates) {

@@ -19,11 +19,19 @@
 #include <utility>
 #include <vector>
 
-#include "settings/dialog_port.h"
 #include "settings/records.h"
 #include "settings/template_text.h"
 
 namespace orrelume {
+
+// Where the progress of a template save or load is shown, as step k of 66:
+// steps 1..50 after each galaxy type, 51..66 with each composite.
+class TemplateProgress {
+  public:
+    virtual ~TemplateProgress() = default;
+    virtual void ReportProgress(int step, int total) = 0;
+};
+inline constexpr int kTemplateProgressSteps = 66;
 
 // Files larger than this are read only up to it: a template is some 60 KB.
 inline constexpr size_t kMaxTemplateBytes = size_t{256} << 20;
@@ -155,14 +163,19 @@ UniverseSettings ReadTemplateUniverse(GalaxyTemplate& templates);
 void ReadTemplateGalaxyType(GalaxyTemplate& templates, int slot, GalaxyType& type);
 void ReadTemplateComposite(GalaxyTemplate& templates, int slot, CompositeGalaxy& composite);
 
-// The template dialog's open action: the advanced values go to the store at
-// once, or are held over `keepAdvanced` when given (a dialog that stores
-// them only when accepted); the universe values, types and composites into `set` and
-// the dialog. The current template path is read; a file that cannot be read
-// changes nothing and gives false.
-bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& set,
-                  SettingsDialogPort* dialog, TemplateProgress* progress = nullptr,
-                  AdvancedTexts* keepAdvanced = nullptr);
+// Reading a template into a set, in two steps so that a dialog can show the
+// universe values while the rest loads. The first: the advanced values go to
+// the store at once, or are held over `keepAdvanced` when given (a dialog
+// that stores them only when accepted); the universe values go into
+// `set.universe`. The current template path is read; a file that cannot be
+// read changes nothing and gives false.
+bool LoadTemplateValues(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& set,
+                        AdvancedTexts* keepAdvanced = nullptr);
+// The second, after a first step that gave true: the 50 types and the 16
+// composites into `set`, each reported to `progress` (when given); then the
+// file's cached text is let go.
+void LoadTemplateTypes(GalaxyTemplate& templates, SettingsSet& set,
+                       TemplateProgress* progress = nullptr);
 
 // A template named when the program starts: it becomes the current template
 // path, and everything it holds is stored (the advanced and universe values as

@@ -1,6 +1,7 @@
-// Templates, resets and the welcome from the properties dialog: the checks
-// of the chooser, a template held in the dialog until Accept, a file that is
-// no template, the reset menu and the two greetings.
+// Templates, resets and the welcome from the properties dialog: the
+// chooser's file types, a template held in the dialog until Accept, a file
+// that is no template, the reset menu and the two greetings. The chooser's
+// paths without its window are tested in tests/core/template_paths_test.cpp.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <filesystem>
 #include <functional>
 
 #include "app/host_test_app.h"
@@ -34,30 +34,8 @@ namespace {
 
 using test::AnswerNextBox;
 
-namespace fs = std::filesystem;
-
-TEST(TemplateChooser, ExtensionAndProbe) {
-    // A dot in a folder's name is no extension of the file.
-    EXPECT_EQ(WithTemplateExtension("/home/j.smith/mine", "glx"), "/home/j.smith/mine.glx");
-    EXPECT_EQ(WithTemplateExtension("/home/j.smith/mine.old", "glx"), "/home/j.smith/mine.old");
-    EXPECT_EQ(WithTemplateExtension("plain", "glx"), "plain.glx");
-
-    testing::ScratchDir dir;
-    EXPECT_TRUE(ProbeWritable(dir.File("t")));
-    EXPECT_FALSE(fs::exists(dir.File("t0")));
-    EXPECT_FALSE(ProbeWritable("/dev/null/x/t"));
-    // A file of the user's that happens to have the probe's name stays.
-    testing::WriteFileBytes(dir.File("u0"), "keep");
-    EXPECT_TRUE(ProbeWritable(dir.File("u")));
-    EXPECT_EQ(testing::ReadFileBytes(dir.File("u0")), "keep");
-
-    const auto types = ParseFileTypes(kTemplateFileTypes);
-    ASSERT_EQ(types.size(), 2u);
-    EXPECT_EQ(types[0].description, "Galaxy Templates (*.glx)");
-    EXPECT_EQ(types[1].pattern, "*.*");
-    EXPECT_EQ(ChooserNameFilter({"Pictures", "*.png;*.jpg"}), "Pictures (*.png *.jpg)");
-
-    // "All Files (*.*)" reads as it is and lists files without a dot too.
+// "All Files (*.*)" reads as it is and lists files without a dot too.
+TEST(TemplateChooser, AllFilesListsFilesWithoutADot) {
     test::HostTestApp();
     MemoryBackend user;
     SettingsStore store(&user);

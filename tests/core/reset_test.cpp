@@ -2,8 +2,9 @@
 
 #include <filesystem>
 
+#include "dialogs/settings_flow.h"
 #include "settings/memory_backend.h"
-#include "settings/reset.h"
+#include "settings/safety_copy.h"
 #include "support/store_sets.h"
 #include "support/template_port.h"
 #include "support/template_sets.h"

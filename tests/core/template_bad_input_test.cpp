@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 
+#include "dialogs/settings_flow.h"
 #include "settings/memory_backend.h"
 #include "settings/numeric.h"
 #include "settings/template_file.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "dialogs/settings_flow.h"
 #include "settings/factory_themes.h"
 #include "settings/memory_backend.h"
 #include "settings/template_file.h"

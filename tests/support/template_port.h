@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/dialog_port.h"
+#include "dialogs/dialog_port.h"
 
 namespace orrelume::testing {
 

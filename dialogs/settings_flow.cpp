@@ -1,46 +1,8 @@
-// The factory reset, the reset menu and the first-run flow.
-#include "settings/reset.h"
-
-#include <atomic>
-#include <chrono>
-#include <cstdio>
-#include <filesystem>
+// The template load into the dialog, the factory reset, the reset menu and
+// the first-run flow.
+#include "dialogs/settings_flow.h"
 
 namespace orrelume {
-
-namespace {
-
-std::string JoinPath(std::string_view folder, std::string_view name) {
-    std::string path(folder);
-    if (!path.empty() && path.back() != '/') path += '/';
-    path += name;
-    return path;
-}
-
-}  // namespace
-
-bool FolderIsWritable(std::string_view folder) {
-    if (folder.empty()) return false;
-    std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) return false;
-    // Creating a file is the only test that holds for every user (root
-    // passes permission checks) and every file system (a read-only mount).
-    static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const std::string probe = JoinPath(folder, ".orrelume-write-test-" + std::to_string(stamp) +
-                                                   "-" + std::to_string(counter.fetch_add(1)));
-    std::FILE* file = std::fopen(probe.c_str(), "wx");
-    if (file == nullptr) return false;
-    std::fclose(file);
-    std::remove(probe.c_str());
-    return true;
-}
-
-std::string SafetyCopyTemplatePath(std::string_view programFolder, std::string_view storeFolder) {
-    if (FolderIsWritable(programFolder) || storeFolder.empty())
-        return JoinPath(programFolder, kSafetyCopyName);
-    return JoinPath(storeFolder, kSafetyCopyName);
-}
 
 std::string ResetQuestionText(int menuItem) {
     std::string text = "Do you really want to reset the Properties to the ";
@@ -85,6 +47,17 @@ bool SaveSafetyCopy(const SettingsStore& store, SettingsSet& set, GalaxyTemplate
 }
 
 }  // namespace
+
+bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& set,
+                  SettingsDialogPort* dialog, TemplateProgress* progress,
+                  AdvancedTexts* keepAdvanced) {
+    if (progress == nullptr) progress = dialog;
+    if (!LoadTemplateValues(templates, store, set, keepAdvanced)) return false;
+    if (dialog != nullptr) dialog->ShowUniverseValues(set.universe);
+    LoadTemplateTypes(templates, set, progress);
+    if (dialog != nullptr) dialog->RefreshLists();
+    return true;
+}
 
 bool ChooseUniverseTheme(int theme, bool use20Variant, SettingsSet& set,
                          SettingsDialogPort& dialog) {

@@ -1,6 +1,6 @@
-// What the settings layer asks of the properties dialog while it loads a
-// template, resets to the factory settings or runs the first-run flow. The
-// dialog implements it; tests record the calls.
+// What the template load, the factory reset and the first-run flow
+// (dialogs/settings_flow.h) ask of the properties dialog. The dialog
+// implements it; tests record the calls.
 //
 // The dialog edits a SettingsSet in memory: the 50 galaxy types, the 16
 // composites, and the universe values that its universe controls show. The
@@ -12,17 +12,9 @@
 #include <string_view>
 
 #include "settings/records.h"
+#include "settings/template_file.h"
 
 namespace orrelume {
-
-// Where the progress of a template save or load is shown, as step k of 66:
-// steps 1..50 after each galaxy type, 51..66 with each composite.
-class TemplateProgress {
-  public:
-    virtual ~TemplateProgress() = default;
-    virtual void ReportProgress(int step, int total) = 0;
-};
-inline constexpr int kTemplateProgressSteps = 66;
 
 enum class ResetAnswer { kYes, kNo, kCancel };
 

@@ -1,6 +1,8 @@
-// Resetting to the factory settings: the reset itself, the reset menu of the
-// properties dialog with its safety copy "propsave.glx", and the first-run
-// flow that greets the user when the dialog opens for the first time.
+// What the properties dialog does with its working set through its port:
+// opening a template, loading the stored settings, choosing a universe theme,
+// the factory reset, the reset menu with its safety copy "propsave.glx", and
+// the first-run flow that greets the user when the dialog opens for the
+// first time.
 //
 // These run on the dialog's working set (types, composites and universe
 // values in memory) and tell the dialog what to show through its port. The
@@ -12,25 +14,16 @@
 #include <string>
 #include <string_view>
 
-#include "settings/dialog_port.h"
+#include "dialogs/dialog_port.h"
 #include "settings/factory_themes.h"
 #include "settings/records.h"
 #include "settings/template_file.h"
 
 namespace orrelume {
 
-inline constexpr std::string_view kSafetyCopyName = "propsave.glx";
-
 // The items of the reset menu: 0 the 2.0 set, 1 a separator, 2 the 4.x set.
 inline constexpr int kResetMenuItem20 = 0;
 inline constexpr int kResetMenuItem4x = 2;
-
-// Whether a file can be created in `folder`.
-bool FolderIsWritable(std::string_view folder);
-// Where the settings are saved before a reset: "propsave.glx" in the
-// program's folder when that can be written (an installation the user owns),
-// otherwise beside the user's store, where the user can always write.
-std::string SafetyCopyTemplatePath(std::string_view programFolder, std::string_view storeFolder);
 
 // The reset question for a menu item (0 or 2).
 std::string ResetQuestionText(int menuItem);
@@ -50,6 +43,17 @@ bool ChooseUniverseTheme(int theme, bool use20Variant, SettingsSet& set,
 // 2.0 row for the 2.0 set).
 void ResetToFactory(SettingsSet& set, SettingsDialogPort& dialog, int presetSet,
                     AdvancedTexts& heldAdvanced);
+
+// The template dialog's open action: the advanced values go to the store at
+// once, or are held over `keepAdvanced` when given (a dialog that stores
+// them only when accepted); the universe values, types and composites into
+// `set` and the dialog (when given), whose universe controls show their
+// values while the rest loads. Progress goes to `progress`, or to the dialog
+// when none is given. The current template path is read; a file that cannot
+// be read changes nothing and gives false.
+bool LoadTemplate(GalaxyTemplate& templates, SettingsStore& store, SettingsSet& set,
+                  SettingsDialogPort* dialog, TemplateProgress* progress = nullptr,
+                  AdvancedTexts* keepAdvanced = nullptr);
 
 // Loads the stored universe values, types and composites into the dialog.
 void LoadSettingsIntoDialog(const SettingsStore& store, SettingsSet& set,

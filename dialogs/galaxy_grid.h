@@ -23,6 +23,24 @@ namespace orrelume {
 inline constexpr int kGridRowSlots = 97;
 inline constexpr int kPixHueCount = 5;
 
+// The rows the galaxy view places, shows or watches by themselves (the
+// number is the row's index in the text-field array, txtGalaxy_N).
+inline constexpr int kRowColourMultiplier = 7;   // Galaxy_ColorMult
+inline constexpr int kRowQuasarForce = 8;        // Galaxy_QG_Force
+inline constexpr int kRowLevels = 9;             // Galaxy_StdLevels
+inline constexpr int kRowNewStarFrequency = 10;  // Galaxy_NewFreq, the New Stars page's first
+inline constexpr int kRowCometFrequency = 40;    // Galaxy_CometFreq, the Comets page's first
+inline constexpr int kRowNovaHueStart = 47;      // Galaxy_HWC_Start
+inline constexpr int kRowNovaHueEnd = 48;        // Galaxy_HWC_End
+inline constexpr int kRowHeightWidthRatio = 90;  // Galaxy_GHW_Ratio
+inline constexpr int kRowRadiusExponent = 91;    // Galaxy_RadiusExp
+inline constexpr int kRowHeightExponent = 92;    // Galaxy_HeightExp
+inline constexpr int kRowHueStart = 95;          // Galaxy_HueStart
+// lblGalaxy 96 labels the profile list (row 96 is the hue wheel increment).
+inline constexpr int kProfileLabel = 96;
+// The five hue fields, txtPixHue_N: red, green and blue, then base and blend.
+enum PixHue : int { kPixHueRed, kPixHueGreen, kPixHueBlue, kPixHueBase, kPixHueBlend };
+
 // The arrow keys of a row: step 0 means the row has none.
 struct GridArrows {
     int32_t step = 0;

@@ -287,10 +287,11 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     // Levels (with the levels button) or the quasar speed or graviton force
     // share the first column; the height ratio follows them, or takes the
     // first column when the style has neither.
-    QLabel* ratio = RowLabel(page, 90, GridLabelText(90, 1).caption, 90);
+    QLabel* ratio = RowLabel(page, kRowHeightWidthRatio,
+                             GridLabelText(kRowHeightWidthRatio, 1).caption, kRowHeightWidthRatio);
     QWidget* shared = MakeCell(page);
-    QWidget* levelsCell = RowCell(shared, 9);
-    SizeForDigits(Row(9), 2);
+    QWidget* levelsCell = RowCell(shared, kRowLevels);
+    SizeForDigits(Row(kRowLevels), 2);
     AddToCell(shared, levelsCell);
     levels = new QPushButton(QStringLiteral("..."), shared);
     levels->setObjectName(QStringLiteral("cmdGalLevels"));
@@ -302,8 +303,8 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
                           levels->fontMetrics().height());
     tabOrder.push_back(levels);
     AddToCell(shared, levels, levels->fontMetrics().averageCharWidth());
-    AddToCell(shared, RowCell(shared, 8));
-    QWidget* ratioCell = RowCell(page, 90);
+    AddToCell(shared, RowCell(shared, kRowQuasarForce));
+    QWidget* ratioCell = RowCell(page, kRowHeightWidthRatio);
     Line(*left, kRatioLine, ratio, shared, ratioCell);
     motionGrid = left;
     levelsOrForce = shared;
@@ -325,8 +326,8 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     galHue->setFixedHeight(galHue->fontMetrics().height());
     right->addWidget(galHue, 1, 1, 1, 3);
 
-    QLabel* profileLabel = MakeLabel(page, "Galaxy Profile:", Indexed("lblGalaxy", 96));
-    labels[96] = profileLabel;
+    QLabel* profileLabel = MakeLabel(page, "Galaxy Profile:", Indexed("lblGalaxy", kProfileLabel));
+    labels[kProfileLabel] = profileLabel;
     profile = MakeList(page, QStringLiteral("cboGalProfile"), kShapeProfileNames);
     tabOrder.push_back(profile);
     profileLabel->setBuddy(profile);
@@ -348,14 +349,16 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     AddToCell(computation, colour);
     otherColorCycles = MakeLabel(computation, "", QStringLiteral("lblOtherColorCycles"));
     AddToCell(computation, otherColorCycles);
-    AddToCell(computation, RowCell(computation, 7), computation->fontMetrics().averageCharWidth());
+    AddToCell(computation, RowCell(computation, kRowColourMultiplier),
+              computation->fontMetrics().averageCharWidth());
     inFrame->addWidget(computation, 0, 0, 1, -1, Qt::AlignLeft);
-    NameRow(7, kColourFrameCaption, "Multiplier");
-    QLabel* rgb = MakeLabel(frame, "Red, Grn, Blu (0 - 100):", Indexed("lblPixHue", 0));
+    NameRow(kRowColourMultiplier, kColourFrameCaption, "Multiplier");
+    QLabel* rgb = MakeLabel(frame, "Red, Grn, Blu (0 - 100):", Indexed("lblPixHue", kPixHueRed));
     inFrame->addWidget(rgb, 1, 0);
     for (int i = 0; i < 3; ++i)
         inFrame->addWidget(HueCell(frame, i), 1, 1 + i, Qt::AlignLeft);
-    QLabel* base = MakeLabel(frame, "Base (0 - 100), Blend (1 - 60):", Indexed("lblPixHue", 3));
+    QLabel* base =
+        MakeLabel(frame, "Base (0 - 100), Blend (1 - 60):", Indexed("lblPixHue", kPixHueBase));
     inFrame->addWidget(base, 2, 0);
     inFrame->addWidget(HueCell(frame, 3), 2, 1, Qt::AlignLeft);
     inFrame->addWidget(HueCell(frame, 4), 2, 2, Qt::AlignLeft);
@@ -499,9 +502,9 @@ void GalaxyView::Parts::ApplyStyle(int style) {
     NameRow(5, shapeB.caption, shapeB.firstWord);
     NameRow(6, shapeB.caption, shapeB.secondWord);
     const LabelText ratio = GridLabelText(90, style);
-    NameRow(8, ratio.caption, ratio.firstWord);
-    NameRow(9, ratio.caption, ratio.firstWord);
-    NameRow(90, ratio.caption, ratio.secondWord);
+    NameRow(kRowQuasarForce, ratio.caption, ratio.firstWord);
+    NameRow(kRowLevels, ratio.caption, ratio.firstWord);
+    NameRow(kRowHeightWidthRatio, ratio.caption, ratio.secondWord);
     for (int label : {91, 92, 93})
         NameRow(label, GridLabelText(label, style).caption);
 
@@ -523,19 +526,20 @@ void GalaxyView::Parts::ApplyStyle(int style) {
     show(labels[3], v.shapeB);
     show(cells[5], v.shapeB);
     show(cells[6], v.row6);
-    show(cells[8], v.row8);
-    show(cells[9], v.row9);
+    show(cells[kRowQuasarForce], v.row8);
+    show(cells[kRowLevels], v.row9);
     show(levelsOrForce, v.row8 || v.row9);
     show(levels, v.row9);
-    show(labels[90], v.ratio);
-    show(cells[90], v.ratio);
-    motionGrid->removeWidget(cells[90]);
-    motionGrid->addWidget(cells[90], kRatioLine, v.row8 || v.row9 ? 2 : 1, Qt::AlignLeft);
-    show(labels[91], v.row91);
-    show(cells[91], v.row91);
-    show(labels[92], v.row92);
-    show(cells[92], v.row92);
-    show(labels[96], v.profile);
+    show(labels[kRowHeightWidthRatio], v.ratio);
+    show(cells[kRowHeightWidthRatio], v.ratio);
+    motionGrid->removeWidget(cells[kRowHeightWidthRatio]);
+    motionGrid->addWidget(cells[kRowHeightWidthRatio], kRatioLine, v.row8 || v.row9 ? 2 : 1,
+                          Qt::AlignLeft);
+    show(labels[kRowRadiusExponent], v.row91);
+    show(cells[kRowRadiusExponent], v.row91);
+    show(labels[kRowHeightExponent], v.row92);
+    show(cells[kRowHeightExponent], v.row92);
+    show(labels[kProfileLabel], v.profile);
     show(profile, v.profile);
     show(galProfile, v.profile);
     show(closed, v.nebulaChecks);
@@ -544,9 +548,9 @@ void GalaxyView::Parts::ApplyStyle(int style) {
     otherColorCycles->setText(Q(OtherColorCyclesCaption(style)));
     show(otherColorCycles, v.otherColourCycles);
     if (v.otherColourCycles)
-        NameRow(7, OtherColorCyclesCaption(style));
+        NameRow(kRowColourMultiplier, OtherColorCyclesCaption(style));
     else
-        NameRow(7, kColourFrameCaption, "Multiplier");
+        NameRow(kRowColourMultiplier, kColourFrameCaption, "Multiplier");
     userDefined->setText(Q(UserDefinedCaption(style)));
     show(userDefined, v.userDefined);
     galHue->update();
@@ -617,7 +621,7 @@ void GalaxyView::Parts::PaintGalaxyHue(QPainter& painter, const QRect& area) con
     hueValues.hueBlend = value(4);
     auto table = std::make_unique<HueTable>();
     BuildHueTable(*table, 0, hueValues);
-    const int start = std::clamp(RowNumber(95), 0, 359);
+    const int start = std::clamp(RowNumber(kRowHueStart), 0, 359);
     const int count = std::max(1, area.width());
     std::vector<uint32_t> bars(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i)
@@ -673,7 +677,7 @@ GalaxyView::GalaxyView(QWidget* parent) : QWidget(parent), parts_(new Parts) {
         DrawShapeProfile(painter, area, p.profile->currentIndex());
     });
     p.colNova->SetPainter([&p](QPainter& painter, const QRect& area) {
-        DrawFlareRamp(painter, area, p.RowNumber(47), p.RowNumber(48));
+        DrawFlareRamp(painter, area, p.RowNumber(kRowNovaHueStart), p.RowNumber(kRowNovaHueEnd));
     });
     p.galHue->SetPainter(
         [&p](QPainter& painter, const QRect& area) { p.PaintGalaxyHue(painter, area); });
@@ -681,10 +685,10 @@ GalaxyView::GalaxyView(QWidget* parent) : QWidget(parent), parts_(new Parts) {
         p.swatches[i]->SetPainter([&p, i](QPainter& painter, const QRect& area) {
             const auto level = CInt(Val(p.hues[i]->text().toStdString()) * 2.55);
             const int v = std::clamp(level ? static_cast<int>(*level) : 0, 0, 255);
-            const QColor c = i == 0   ? QColor(v, 0, 0)
-                             : i == 1 ? QColor(0, v, 0)
-                             : i == 2 ? QColor(0, 0, v)
-                                      : QColor(v, v, v);
+            const QColor c = i == kPixHueRed     ? QColor(v, 0, 0)
+                             : i == kPixHueGreen ? QColor(0, v, 0)
+                             : i == kPixHueBlue  ? QColor(0, 0, v)
+                                                 : QColor(v, v, v);
             painter.fillRect(area, c);
         });
     }
@@ -697,9 +701,9 @@ GalaxyView::GalaxyView(QWidget* parent) : QWidget(parent), parts_(new Parts) {
     connect(p.profile, &QComboBox::currentIndexChanged, p.galProfile,
             qOverload<>(&QWidget::update));
     connect(p.colour, &QComboBox::currentIndexChanged, p.galHue, qOverload<>(&QWidget::update));
-    for (int row : {7, 95})
+    for (int row : {kRowColourMultiplier, kRowHueStart})
         connect(&p.Row(row), &QLineEdit::textChanged, p.galHue, qOverload<>(&QWidget::update));
-    for (int row : {47, 48})
+    for (int row : {kRowNovaHueStart, kRowNovaHueEnd})
         connect(&p.Row(row), &QLineEdit::textChanged, p.colNova, qOverload<>(&QWidget::update));
     for (size_t i = 0; i < p.hues.size(); ++i) {
         connect(p.hues[i], &QLineEdit::textChanged, p.galHue, qOverload<>(&QWidget::update));
@@ -763,9 +767,9 @@ void GalaxyView::ShowPage(int page) {
 QWidget* GalaxyView::FirstControl() const {
     switch (parts_->stack->currentIndex()) {
         case 1:
-            return &parts_->Row(10);
+            return &parts_->Row(kRowNewStarFrequency);
         case 2:
-            return &parts_->Row(40);
+            return &parts_->Row(kRowCometFrequency);
         default:
             return parts_->style;
     }

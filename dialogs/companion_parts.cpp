@@ -56,6 +56,15 @@ QGroupBox* MakeBoxFrame(QWidget* parent, std::string_view caption, std::string_v
     return frame;
 }
 
+QHBoxLayout* MakeCentreAndGalaxyFrames(QWidget* parent, BoxTriple& centre, BoxTriple& galaxy) {
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(
+        MakeBoxFrame(parent, kCentreFrameCaption, "fraCenter", "txtCenter", kCentreBoxes, centre));
+    frames->addWidget(
+        MakeBoxFrame(parent, kGalaxyFrameCaption, "fraGalaxy", "txtGalaxy", kGalaxyBoxes, galaxy));
+    return frames;
+}
+
 TripleTexts TextsOf(const BoxTriple& boxes) {
     TripleTexts texts;
     for (size_t i = 0; i < boxes.size(); ++i)

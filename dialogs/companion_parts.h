@@ -47,6 +47,9 @@ using BoxTriple = std::array<QLineEdit*, 3>;
 QGroupBox* MakeBoxFrame(QWidget* parent, std::string_view caption, std::string_view objectName,
                         std::string_view prefix, const std::array<EditorBox, 3>& boxes,
                         BoxTriple& out);
+// The structure centre's and the galaxy's frames side by side
+// (`fraCenter`, `fraGalaxy`), as the IFS and molecule editors show them.
+QHBoxLayout* MakeCentreAndGalaxyFrames(QWidget* parent, BoxTriple& centre, BoxTriple& galaxy);
 TripleTexts TextsOf(const BoxTriple& boxes);
 void ShowTexts(const BoxTriple& boxes, const TripleTexts& texts);
 

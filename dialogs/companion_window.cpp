@@ -33,14 +33,21 @@ CompanionWindow::CompanionWindow(SettingsStore& store, SettingsSet& set, int slo
 
 CompanionWindow::~CompanionWindow() = default;
 
-QGroupBox* CompanionWindow::MakePreview(std::string_view frameCaption,
-                                        std::string_view buttonCaption) {
+QVBoxLayout* CompanionWindow::MakeColumns() {
+    body_ = new QHBoxLayout;
+    outer_->addLayout(body_, 1);
+    auto* fields = new QVBoxLayout;
+    body_->addLayout(fields);
+    return fields;
+}
+
+void CompanionWindow::MakePreview(std::string_view frameCaption, std::string_view buttonCaption) {
     QGroupBox* frame = MakePreviewFrame(this, frameCaption, store_, previewFlags_, buttonCaption,
                                         picPreview_, cmdPreview_);
     previewCaption_ = Q(buttonCaption);
     running_ = std::make_unique<PreviewControl>(*this, previewFlags_, "companion-preview", true);
     connect(cmdPreview_, &QPushButton::clicked, this, [this] { TogglePreview(); });
-    return frame;
+    body_->addWidget(frame, 1);
 }
 
 QHBoxLayout* CompanionWindow::MakeButtonRow(QPushButton* leading, HelpTopic topic) {

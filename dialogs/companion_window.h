@@ -64,9 +64,13 @@ class CompanionWindow : public QDialog {
 
     // The layout the editor fills from the top.
     QVBoxLayout& Outer() const { return *outer_; }
+    // The editor's body under what the editor put at the top so far: a
+    // column for its fields (returned), and the preview to its right.
+    QVBoxLayout* MakeColumns();
     // The frame `fraPreview` with the box `picPreview` and the button
-    // `cmdPreview`, whose idle caption is `buttonCaption`.
-    QGroupBox* MakePreview(std::string_view frameCaption, std::string_view buttonCaption);
+    // `cmdPreview`, whose idle caption is `buttonCaption`, right of the
+    // fields' column.
+    void MakePreview(std::string_view frameCaption, std::string_view buttonCaption);
     // The bottom row: `leading` (if any) at the left, then OK (pressed by
     // Return), Cancel and Help, which opens `topic`.
     QHBoxLayout* MakeButtonRow(QPushButton* leading, HelpTopic topic);
@@ -95,6 +99,7 @@ class CompanionWindow : public QDialog {
     std::string_view placementSection_;
     RunFlags previewFlags_;
     QVBoxLayout* outer_ = nullptr;
+    QHBoxLayout* body_ = nullptr;
     QMenuBar* bar_ = nullptr;
     PreviewBox* picPreview_ = nullptr;
     QPushButton* cmdPreview_ = nullptr;

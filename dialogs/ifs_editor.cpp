@@ -36,10 +36,7 @@ frmUserDefIFS::~frmUserDefIFS() = default;
 void frmUserDefIFS::Build() {
     Outer().addLayout(MakeThemeLine(this, kIfsThemeNames, cboTheme_, lblThemeDesc_));
 
-    auto* body = new QHBoxLayout;
-    Outer().addLayout(body, 1);
-    auto* left = new QVBoxLayout;
-    body->addLayout(left);
+    QVBoxLayout* left = MakeColumns();
 
     // The points: a heading of two lines over each column, then one row per
     // point, made row by row so that the keyboard visits them so.
@@ -83,15 +80,10 @@ void frmUserDefIFS::Build() {
     grid->setColumnStretch(kIfsColumns + 1, 1);
     left->addWidget(points);
 
-    auto* frames = new QHBoxLayout;
-    frames->addWidget(
-        MakeBoxFrame(this, kCentreFrameCaption, "fraCenter", "txtCenter", kCentreBoxes, centre_));
-    frames->addWidget(
-        MakeBoxFrame(this, kGalaxyFrameCaption, "fraGalaxy", "txtGalaxy", kGalaxyBoxes, galaxy_));
-    left->addLayout(frames);
+    left->addLayout(MakeCentreAndGalaxyFrames(this, centre_, galaxy_));
     left->addStretch(1);
 
-    body->addWidget(MakePreview("Preview", kPreviewCaption), 1);
+    MakePreview("Preview", kPreviewCaption);
 
     cmdClear_ = MakeButton(this, "Clear", "cmdClear");
     Outer().addLayout(MakeButtonRow(cmdClear_, HelpTopic::UserDefinedIfs));

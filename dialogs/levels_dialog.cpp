@@ -36,10 +36,7 @@ frmLevels::frmLevels(SettingsStore& store, SettingsSet& set, int slot,
 frmLevels::~frmLevels() = default;
 
 void frmLevels::Build() {
-    auto* body = new QHBoxLayout;
-    Outer().addLayout(body, 1);
-    auto* left = new QVBoxLayout;
-    body->addLayout(left);
+    QVBoxLayout* left = MakeColumns();
 
     const auto fieldLine = [this](QGridLayout& grid, int line, size_t i) {
         const LevelsFormField& f = LevelsFormFields()[i];
@@ -71,7 +68,7 @@ void frmLevels::Build() {
     left->addWidget(galaxy);
     left->addStretch(1);
 
-    body->addWidget(MakePreview(LevelsPreviewCaption(EditedType()), kPreviewCaption), 1);
+    MakePreview(LevelsPreviewCaption(EditedType()), kPreviewCaption);
     Outer().addLayout(MakeButtonRow(nullptr, HelpTopic::GalaxyLevels));
 }
 

@@ -53,10 +53,7 @@ frmMolecule::~frmMolecule() = default;
 void frmMolecule::Build() {
     Outer().addLayout(MakeThemeLine(this, kMoleculeThemeNames, cboTheme_, lblThemeDesc_));
 
-    auto* body = new QHBoxLayout;
-    Outer().addLayout(body, 1);
-    auto* left = new QVBoxLayout;
-    body->addLayout(left);
+    QVBoxLayout* left = MakeColumns();
 
     // One atom: its element, structure and boxes, and what to do with it.
     QGroupBox* atom = MakeFrame(this, "Atom", "fraAtom");
@@ -140,14 +137,9 @@ void frmMolecule::Build() {
     listLayout->addWidget(lstElements_, 1);
     left->addWidget(list, 1);
 
-    auto* frames = new QHBoxLayout;
-    frames->addWidget(
-        MakeBoxFrame(this, kCentreFrameCaption, "fraCenter", "txtCenter", kCentreBoxes, centre_));
-    frames->addWidget(
-        MakeBoxFrame(this, kGalaxyFrameCaption, "fraGalaxy", "txtGalaxy", kGalaxyBoxes, galaxy_));
-    left->addLayout(frames);
+    left->addLayout(MakeCentreAndGalaxyFrames(this, centre_, galaxy_));
 
-    body->addWidget(MakePreview("Preview", kPreviewCaption), 1);
+    MakePreview("Preview", kPreviewCaption);
 
     cmdClear_ = MakeButton(this, "Clear", "cmdClear");
     Outer().addLayout(MakeButtonRow(cmdClear_, HelpTopic::Molecules));

@@ -199,14 +199,9 @@ void UniverseView::BuildUniverseFrame(QBoxLayout& column) {
 }
 
 QWidget* UniverseView::BuildCreationPage() {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* grid = new QGridLayout;
-    grid->setColumnStretch(1, 1);
-    layout->addLayout(grid);
-    for (int index : {10, 11, 12, 14, 16})
-        AddFieldRow(*grid, index);
+    QVBoxLayout* layout = nullptr;
+    QGridLayout* grid = nullptr;
+    QWidget* page = MakeFieldPage({10, 11, 12, 14, 16}, layout, grid);
 
     parts_->ramp = new PictureBox;
     parts_->ramp->setObjectName(QStringLiteral("picColUni"));
@@ -259,15 +254,23 @@ QWidget* UniverseView::BuildCreationPage() {
     return page;
 }
 
-QWidget* UniverseView::BuildNewAmbientPage() {
+QWidget* UniverseView::MakeFieldPage(std::initializer_list<int> fields, QVBoxLayout*& layout,
+                                     QGridLayout*& grid) {
     auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
+    layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* grid = new QGridLayout;
+    grid = new QGridLayout;
     grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
-    for (int index : {20, 21})
+    for (int index : fields)
         AddFieldRow(*grid, index);
+    return page;
+}
+
+QWidget* UniverseView::BuildNewAmbientPage() {
+    QVBoxLayout* layout = nullptr;
+    QGridLayout* grid = nullptr;
+    QWidget* page = MakeFieldPage({20, 21}, layout, grid);
     QGroupBox* ambient = MakeFrame(page, kAmbientCaption, "fraAmbient");
     auto* ambientGrid = new QGridLayout(ambient);
     ambientGrid->setColumnStretch(1, 1);
@@ -345,14 +348,9 @@ QWidget* UniverseView::BuildCompositePage() {
 }
 
 QWidget* UniverseView::BuildGravityPage() {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* grid = new QGridLayout;
-    grid->setColumnStretch(1, 1);
-    layout->addLayout(grid);
-    for (int index : {50, 51})
-        AddFieldRow(*grid, index);
+    QVBoxLayout* layout = nullptr;
+    QGridLayout* grid = nullptr;
+    QWidget* page = MakeFieldPage({50, 51}, layout, grid);
     auto* warning = new QLabel(Q(GravityWarningText()));
     warning->setObjectName(QStringLiteral("lblGravityWarning"));
     warning->setWordWrap(true);

@@ -11,12 +11,14 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 
 #include "settings/records.h"
 
 class QBoxLayout;
 class QGridLayout;
+class QVBoxLayout;
 class QListWidget;
 class QPushButton;
 
@@ -87,6 +89,10 @@ class UniverseView : public QWidget {
     // The label and field of `txtUni` field `index` as a row of the grid,
     // with the field after it when that one shares the label.
     void AddFieldRow(QGridLayout& grid, int index);
+    // A page of the universe pages that starts with the rows of `fields` in
+    // `grid`; `layout` is the page's, for what follows them.
+    QWidget* MakeFieldPage(std::initializer_list<int> fields, QVBoxLayout*& layout,
+                           QGridLayout*& grid);
 
     void ShowPage(int page);
     void RefreshTourEnabling();

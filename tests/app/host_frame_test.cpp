@@ -22,6 +22,7 @@
 #include "settings/factory_themes.h"
 #include "support/core_fixture.h"
 #include "support/own_display.h"
+#include "support/window_pixels.h"
 #include "ui/lock_message.h"
 
 namespace orrelume {
@@ -173,34 +174,6 @@ TEST(HostFrameChanges, TheToolkitPaintsTheSurfaceAndBlackBeyondIt) {
     EXPECT_EQ(TakeChangedRegion(surface), QRegion(32, 8, 8, 8));
 }
 
-// What a window of the display shows, one word per pixel as the surface
-// keeps it (0xFFRRGGBB), read back at 16 or 32 bits per pixel.
-std::vector<uint32_t> WindowPixels(xcb_connection_t* c, uint32_t window, int w, int h, int depth) {
-    std::vector<uint32_t> out;
-    xcb_get_image_reply_t* image = xcb_get_image_reply(
-        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, w, h, ~0u), nullptr);
-    if (!image) return out;
-    const uint8_t* data = xcb_get_image_data(image);
-    const size_t rowBytes = static_cast<size_t>(xcb_get_image_data_length(image)) / h;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            uint32_t p = 0;
-            if (depth == 16) {
-                uint16_t v;
-                std::memcpy(&v, data + y * rowBytes + x * 2, 2);
-                // 5, 6 and 5 bits widened again by repeating their top bits.
-                const uint32_t r = (v >> 11) & 31, g = (v >> 5) & 63, b = v & 31;
-                p = ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
-            } else {
-                std::memcpy(&p, data + y * rowBytes + x * 4, 4);
-            }
-            out.push_back(0xFF000000u | p);
-        }
-    }
-    std::free(image);
-    return out;
-}
-
 // The surface as a display of the depth shows it.
 std::vector<uint32_t> AsShown(const DrawingSurface& surface, int depth) {
     std::vector<uint32_t> out;
@@ -251,7 +224,7 @@ TEST(HostFrameChanges, TheWindowShowsEveryFrameOnEveryWayToTheDisplay) {
                 }
                 ASSERT_TRUE(painter.Present(surface));
                 EXPECT_EQ(painter.SharedMemory(), shared);
-                ASSERT_EQ(WindowPixels(c, window, w, h, depth), AsShown(surface, depth))
+                ASSERT_EQ(testing::WindowPixels(c, window, w, h, depth), AsShown(surface, depth))
                     << "frame " << frame;
             }
             // The window loses its pixels and is drawn anew, but for a part
@@ -269,7 +242,7 @@ TEST(HostFrameChanges, TheWindowShowsEveryFrameOnEveryWayToTheDisplay) {
                     }
                 }
                 ASSERT_TRUE(painter.Present(surface));
-                const std::vector<uint32_t> shown = WindowPixels(c, window, w, h, depth);
+                const std::vector<uint32_t> shown = testing::WindowPixels(c, window, w, h, depth);
                 std::vector<uint32_t> expected = AsShown(surface, depth);
                 for (int y = 3; y < 15; ++y) {
                     for (int x = 10; x < 50; ++x)
@@ -303,7 +276,8 @@ TEST(HostFrameChanges, TheWindowShowsEveryFrameOnEveryWayToTheDisplay) {
                             surfaceShown[static_cast<size_t>((y - oy) / 2) * sw + (x - ox) / 2];
                     }
                 }
-                ASSERT_EQ(WindowPixels(c, window, w, h, depth), want) << "scaled frame " << frame;
+                ASSERT_EQ(testing::WindowPixels(c, window, w, h, depth), want)
+                    << "scaled frame " << frame;
             }
         }
         xcb_disconnect(c);

@@ -4,11 +4,6 @@
 // frame exactly, whichever way it took, and the painter must say which.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -20,60 +15,11 @@
 #include "engine/random.h"
 #include "platform/x11_foreign_painter.h"
 #include "platform/x11_shm_image.h"
+#include "support/own_display.h"
+#include "support/window_pixels.h"
 
 namespace orrelume {
 namespace {
-
-// An Xvfb of the test's own with some extensions left out; Name() is empty
-// when it did not start.
-class Server {
-  public:
-    Server(int depth, const std::vector<std::string>& without) {
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        std::vector<std::string> args{"Xvfb",      "-displayfd", std::to_string(fds[1]),
-                                      "-screen",   "0",          "320x240x" + std::to_string(depth),
-                                      "-nolisten", "tcp"};
-        for (const std::string& extension : without) {
-            args.push_back("-extension");
-            args.push_back(extension);
-        }
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(fds[0]);
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            dup2(null, 2);
-            execvp("Xvfb", argv.data());
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        pollfd wait{fds[0], POLLIN, 0};
-        char c = 0;
-        while (pid_ > 0 && poll(&wait, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (!number.empty()) name_ = ":" + number;
-    }
-    ~Server() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    Server(const Server&) = delete;
-    Server& operator=(const Server&) = delete;
-    const std::string& Name() const { return name_; }
-
-  private:
-    pid_t pid_ = -1;
-    std::string name_;
-};
 
 std::vector<std::string>& Traced() {
     static std::vector<std::string> lines;
@@ -81,33 +27,6 @@ std::vector<std::string>& Traced() {
 }
 void Capture(std::string_view line) {
     Traced().emplace_back(line);
-}
-
-// The window's pixels as 0xFFRRGGBB words, 16-bit ones widened by
-// repeating their top bits.
-std::vector<uint32_t> Shown(xcb_connection_t* c, uint32_t window, int w, int h, int bits) {
-    std::vector<uint32_t> out;
-    xcb_get_image_reply_t* image = xcb_get_image_reply(
-        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, w, h, ~0u), nullptr);
-    if (!image) return out;
-    const uint8_t* data = xcb_get_image_data(image);
-    const size_t rowBytes = static_cast<size_t>(xcb_get_image_data_length(image)) / h;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            uint32_t p = 0;
-            if (bits == 16) {
-                uint16_t v;
-                std::memcpy(&v, data + y * rowBytes + x * 2, 2);
-                const uint32_t r = (v >> 11) & 31, g = (v >> 5) & 63, b = v & 31;
-                p = ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
-            } else {
-                std::memcpy(&p, data + y * rowBytes + x * 4, 4);
-            }
-            out.push_back(0xFF000000u | p);
-        }
-    }
-    std::free(image);
-    return out;
 }
 
 uint32_t AtBits(uint32_t p, int bits) {
@@ -220,7 +139,7 @@ TEST(PainterWays, EachWayShowsEveryFrameAndIsReported) {
     SetPainterTrace(&Capture);
     for (const Way& way : ways) {
         SCOPED_TRACE(way.what);
-        Server server(way.depth, way.without);
+        testing::OwnDisplay server(320, 240, way.depth, way.without);
         if (server.Name().empty()) GTEST_SKIP() << "no Xvfb";
         xcb_connection_t* c = xcb_connect(server.Name().c_str(), nullptr);
         ASSERT_FALSE(xcb_connection_has_error(c));
@@ -277,7 +196,7 @@ TEST(PainterWays, EachWayShowsEveryFrameAndIsReported) {
                                    bits);
                     }
                 }
-                ASSERT_EQ(Shown(c, window, w, h, bits), want) << "frame " << frame;
+                ASSERT_EQ(testing::WindowPixels(c, window, w, h, bits), want) << "frame " << frame;
             }
         }
         // The way was told once, when it was chosen.

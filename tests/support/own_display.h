@@ -9,25 +9,40 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 namespace orrelume::testing {
 
 class OwnDisplay {
   public:
-    OwnDisplay(int width, int height, int depth) {
+    // `without`: extensions the server leaves out ("MIT-SHM", "RENDER").
+    OwnDisplay(int width, int height, int depth, const std::vector<std::string>& without = {}) {
         int fds[2];
         if (pipe(fds) != 0) return;
-        const std::string fd = std::to_string(fds[1]);
-        const std::string screen =
-            std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
+        std::vector<std::string> args{
+            "Xvfb",
+            "-displayfd",
+            std::to_string(fds[1]),
+            "-screen",
+            "0",
+            std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth),
+            "-nolisten",
+            "tcp"};
+        for (const std::string& extension : without) {
+            args.push_back("-extension");
+            args.push_back(extension);
+        }
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
         pid_ = fork();
         if (pid_ == 0) {
             close(fds[0]);
             const int null = open("/dev/null", O_WRONLY);
             dup2(null, 1);
             dup2(null, 2);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
-                   "-nolisten", "tcp", static_cast<char*>(nullptr));
+            execvp("Xvfb", argv.data());
             _exit(127);
         }
         close(fds[1]);

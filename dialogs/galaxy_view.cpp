@@ -54,6 +54,15 @@ PictureBox* MakeSwatch(QWidget* parent, const QString& name) {
     return box;
 }
 
+// A colour strip one text line high, named for readers by what it draws.
+PictureBox* MakeStrip(QWidget* parent, const QString& name, const QString& readerName) {
+    auto* box = new PictureBox(parent);
+    box->setObjectName(name);
+    box->setAccessibleName(readerName);
+    box->setFixedHeight(box->fontMetrics().height());
+    return box;
+}
+
 // A cell holding controls side by side, with no gap between a field and its
 // spin button.
 QWidget* MakeCell(QWidget* parent) {
@@ -320,10 +329,7 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     right->setColumnStretch(3, 1);
     columns->addLayout(right);
     RowsLine(*right, 0, page, 95, "Hue Wheel, Incr. (0 - 359):", 95, "Hue Wheel", 96, "Incr.");
-    galHue = new PictureBox(page);
-    galHue->setObjectName(QStringLiteral("picGalHue"));
-    galHue->setAccessibleName(QStringLiteral("Galaxy hue wheel"));
-    galHue->setFixedHeight(galHue->fontMetrics().height());
+    galHue = MakeStrip(page, QStringLiteral("picGalHue"), QStringLiteral("Galaxy hue wheel"));
     right->addWidget(galHue, 1, 1, 1, 3);
 
     QLabel* profileLabel = MakeLabel(page, "Galaxy Profile:", Indexed("lblGalaxy", kProfileLabel));
@@ -463,10 +469,8 @@ QWidget* GalaxyView::Parts::BuildCometPage(QWidget* parent) {
                                    QStringLiteral("fraCometColor"));
     grid = MakeGrid(colours);
     RowsLine(*grid, 0, colours, 47, "Hue Start, Hue End:", 47, "Hue Start", 48, "Hue End");
-    colNova = new PictureBox(colours);
-    colNova->setObjectName(QStringLiteral("picColNova"));
-    colNova->setAccessibleName(QStringLiteral("Comet and nova colors"));
-    colNova->setFixedHeight(colNova->fontMetrics().height());
+    colNova =
+        MakeStrip(colours, QStringLiteral("picColNova"), QStringLiteral("Comet and nova colors"));
     grid->addWidget(colNova, 1, 1, 1, 3);
     RowsLine(*grid, 2, colours, 49, "Hue Wheel Rotation Increment (0.0 - 1.0):", 49);
     right->addWidget(colours);

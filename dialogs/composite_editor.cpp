@@ -137,7 +137,7 @@ void CompositeEditor::ShowTypeName(int type, const QString& name) {
 void CompositeEditor::Fill() {
     const int slot = Selected();
     if (slot < 0) return;
-    const ListEntryParts entry = ReadListEntry(S(composites_->item(slot)->text()));
+    const ListEntryParts entry = ReadListEntry(composites_->item(slot)->text().toStdString());
     name_->setText(Q(entry.name));
     percent_->setText(Q(entry.percent));
     const CompositeChoice choice = ChoiceOfComposite(set_.composites[static_cast<size_t>(slot)]);
@@ -174,9 +174,10 @@ void CompositeEditor::MarkIfsTypes() {
 void CompositeEditor::Commit() {
     const int slot = Selected();
     if (slot < 0) return;
-    std::string percent = S(percent_->text());
-    const CompositeCommit result = CommitComposite(set_.composites[static_cast<size_t>(slot)],
-                                                   set_.types, S(name_->text()), percent, Choice());
+    std::string percent = percent_->text().toStdString();
+    const CompositeCommit result =
+        CommitComposite(set_.composites[static_cast<size_t>(slot)], set_.types,
+                        name_->text().toStdString(), percent, Choice());
     if (result == CompositeCommit::kNoMajor) {
         ShowInformation(this, Q(kSelectMajorMessage));
         major_->setFocus();
@@ -188,7 +189,7 @@ void CompositeEditor::Commit() {
 }
 
 void CompositeEditor::ResetPercents() {
-    const std::optional<int16_t> percent = ResetPercentValue(S(resetPercent_->text()));
+    const std::optional<int16_t> percent = ResetPercentValue(resetPercent_->text().toStdString());
     if (!percent) {
         ShowInformation(this, Q(kResetValueMessage));
         resetPercent_->setFocus();

@@ -3,9 +3,6 @@
 // galaxy type or a composite under their label.
 #pragma once
 
-#include <QString>
-
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,10 +13,6 @@ class QListWidget;
 class QWidget;
 
 namespace orrelume {
-
-inline std::string S(const QString& text) {
-    return text.toStdString();
-}
 
 // A list at least `rows` rows high, so that it is a list and not a slit.
 void SetListRows(QListWidget& list, int rows);

@@ -448,12 +448,12 @@ UniverseControlValues ReadControls(const std::array<QLineEdit*, kUniverseFieldSl
                                    const QComboBox& tourList) {
     UniverseControlValues controls;
     for (size_t i = 0; i < fields.size(); ++i)
-        if (fields[i] != nullptr) controls.texts[i] = S(fields[i]->text());
+        if (fields[i] != nullptr) controls.texts[i] = fields[i]->text().toStdString();
     controls.profile = profile.currentIndex();
     controls.tour = tour.isChecked();
     controls.visitSeq = visitSeq.isChecked();
     controls.rotCam = rotCamera.isChecked();
-    controls.tourList = S(tourList.currentText());
+    controls.tourList = tourList.currentText().toStdString();
     return controls;
 }
 
@@ -476,7 +476,7 @@ UniverseSettings UniverseView::PreviewUniverseValues(const UniverseSettings& bas
 int32_t UniverseView::UniverseFieldValue(int index) const {
     if (index < 0 || index >= kUniverseFieldSlots) return 0;
     const QLineEdit* field = parts_->fields[static_cast<size_t>(index)];
-    return field == nullptr ? 0 : FieldInteger(S(field->text()));
+    return field == nullptr ? 0 : FieldInteger(field->text().toStdString());
 }
 
 void UniverseView::RefreshTourEnabling() {
@@ -552,7 +552,7 @@ void UniverseView::RefreshGalaxyEntry(int type) {
 void UniverseView::RefreshTypeNames(int type) {
     const QString entry = GalaxyEntry(type);
     parts_->galaxies->item(type)->setText(entry);
-    parts_->profile->setItemText(type, Q(ProfileEntryText(S(entry))));
+    parts_->profile->setItemText(type, Q(ProfileEntryText(entry.toStdString())));
     const QString name = Q(set_.types[static_cast<size_t>(type)].name);
     parts_->compositeEditor->ShowTypeName(type, name);
     parts_->profilePicture->update();
@@ -592,7 +592,7 @@ void UniverseView::Inform(std::string_view text) {
 void UniverseView::FillGalaxyFields() {
     const int type = SelectedGalaxyType();
     if (type < 0) return;
-    const ListEntryParts entry = ReadListEntry(S(parts_->galaxies->item(type)->text()));
+    const ListEntryParts entry = ReadListEntry(parts_->galaxies->item(type)->text().toStdString());
     parts_->galaxyName->setText(Q(entry.name));
     parts_->galaxyPercent->setText(Q(entry.percent));
 }
@@ -600,15 +600,16 @@ void UniverseView::FillGalaxyFields() {
 void UniverseView::CommitGalaxy() {
     const int type = SelectedGalaxyType();
     if (type < 0) return;
-    const std::string percent =
-        CommitGalaxyEntry(set_.types[static_cast<size_t>(type)], S(parts_->galaxyName->text()),
-                          S(parts_->galaxyPercent->text()));
+    const std::string percent = CommitGalaxyEntry(set_.types[static_cast<size_t>(type)],
+                                                  parts_->galaxyName->text().toStdString(),
+                                                  parts_->galaxyPercent->text().toStdString());
     parts_->galaxyPercent->setText(Q(percent));
     RefreshTypeNames(type);
 }
 
 void UniverseView::ResetGalaxyPercents() {
-    const std::optional<int16_t> percent = ResetPercentValue(S(parts_->resetGalaxyPercent->text()));
+    const std::optional<int16_t> percent =
+        ResetPercentValue(parts_->resetGalaxyPercent->text().toStdString());
     if (!percent) {
         Inform(kResetValueMessage);
         parts_->resetGalaxyPercent->setFocus();

@@ -1,5 +1,7 @@
 #include "tools/orrelume-render/recorder.h"
 
+#include <QStandardPaths>
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -151,16 +153,7 @@ std::vector<std::string> EncoderArguments(const RecordingFormat& format, int32_t
 }
 
 bool EncoderAvailable() {
-    const char* path = std::getenv("PATH");
-    std::string_view rest = path != nullptr ? path : "/usr/bin:/bin";
-    while (true) {
-        const size_t colon = rest.find(':');
-        std::string dir(rest.substr(0, colon));
-        if (dir.empty()) dir = ".";
-        if (access((dir + "/ffmpeg").c_str(), X_OK) == 0) return true;
-        if (colon == std::string_view::npos) return false;
-        rest.remove_prefix(colon + 1);
-    }
+    return !QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).isEmpty();
 }
 
 Recorder::Recorder(RecordingFormat format, std::string path)

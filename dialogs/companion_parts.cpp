@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include "dialogs/editor_themes.h"
 #include "ui/preview_box.h"
 
 #include "ui/host_trace.h"
@@ -56,15 +55,6 @@ QGroupBox* MakeBoxFrame(QWidget* parent, std::string_view caption, std::string_v
     return frame;
 }
 
-QHBoxLayout* MakeCentreAndGalaxyFrames(QWidget* parent, BoxTriple& centre, BoxTriple& galaxy) {
-    auto* frames = new QHBoxLayout;
-    frames->addWidget(
-        MakeBoxFrame(parent, kCentreFrameCaption, "fraCenter", "txtCenter", kCentreBoxes, centre));
-    frames->addWidget(
-        MakeBoxFrame(parent, kGalaxyFrameCaption, "fraGalaxy", "txtGalaxy", kGalaxyBoxes, galaxy));
-    return frames;
-}
-
 TripleTexts TextsOf(const BoxTriple& boxes) {
     TripleTexts texts;
     for (size_t i = 0; i < boxes.size(); ++i)
@@ -75,27 +65,6 @@ TripleTexts TextsOf(const BoxTriple& boxes) {
 void ShowTexts(const BoxTriple& boxes, const TripleTexts& texts) {
     for (size_t i = 0; i < boxes.size(); ++i)
         boxes[i]->setText(QString::fromStdString(texts[i]));
-}
-
-QHBoxLayout* MakeThemeLine(QWidget* parent, const std::array<std::string_view, 10>& names,
-                           QComboBox*& list, QLabel*& description) {
-    auto* line = new QHBoxLayout;
-    QLabel* label = MakeLabel(parent, "&Theme:", "lblTheme");
-    list = new QComboBox(parent);
-    list->setObjectName(QStringLiteral("cboTheme"));
-    list->addItem(Q(kSelectThemeEntry));
-    for (std::string_view name : names)
-        list->addItem(Q(name));
-    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    NameForReaders(*list, label->text());
-    label->setBuddy(list);
-    description = MakeLabel(parent, "", "lblThemeDesc");
-    description->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    line->addWidget(label);
-    line->addWidget(list);
-    line->addSpacing(list->fontMetrics().height());
-    line->addWidget(description, 1);
-    return line;
 }
 
 QGroupBox* MakePreviewFrame(QWidget* parent, std::string_view caption, SettingsStore& store,

@@ -1,5 +1,5 @@
 // Pieces the companion windows of the properties dialog share: number
-// fields named for screen readers, the editors' box frames and theme line,
+// fields named for screen readers, the editors' box frames,
 // the preview frame and the "Window can be Resized" menu item.
 #pragma once
 
@@ -47,16 +47,8 @@ using BoxTriple = std::array<QLineEdit*, 3>;
 QGroupBox* MakeBoxFrame(QWidget* parent, std::string_view caption, std::string_view objectName,
                         std::string_view prefix, const std::array<EditorBox, 3>& boxes,
                         BoxTriple& out);
-// The structure centre's and the galaxy's frames side by side
-// (`fraCenter`, `fraGalaxy`), as the IFS and molecule editors show them.
-QHBoxLayout* MakeCentreAndGalaxyFrames(QWidget* parent, BoxTriple& centre, BoxTriple& galaxy);
 TripleTexts TextsOf(const BoxTriple& boxes);
 void ShowTexts(const BoxTriple& boxes, const TripleTexts& texts);
-
-// The theme line of an editor: "Theme:", the list `cboTheme` ("Select a
-// Theme" and the names) and the chosen theme's description `lblThemeDesc`.
-QHBoxLayout* MakeThemeLine(QWidget* parent, const std::array<std::string_view, 10>& names,
-                           QComboBox*& list, QLabel*& description);
 
 // The frame `fraPreview` with the picture box `picPreview` and the button
 // `cmdPreview` under it.

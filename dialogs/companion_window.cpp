@@ -1,6 +1,7 @@
 #include "dialogs/companion_window.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include <algorithm>
 
 #include "dialogs/companion_parts.h"
+#include "dialogs/editor_themes.h"
 #include "dialogs/preview_control.h"
 #include "ui/window_placement.h"
 
@@ -16,16 +18,16 @@ namespace orrelume {
 
 using namespace companion;
 
-CompanionWindow::CompanionWindow(SettingsStore& store, SettingsSet& set, int slot,
-                                 const DialogPreviewValues& preview, std::string_view objectName,
-                                 std::string_view placementSection, QWidget* parent)
+CompanionWindow::CompanionWindow(const CompanionNames& names, SettingsStore& store,
+                                 SettingsSet& set, int slot, const DialogPreviewValues& preview,
+                                 QWidget* parent)
     : QDialog(parent),
+      names_(names),
       store_(store),
       set_(set),
       slot_(std::clamp(slot, 0, kGalaxyTypeCount - 1)),
-      preview_(preview),
-      placementSection_(placementSection) {
-    setObjectName(Q(objectName));
+      preview_(preview) {
+    setObjectName(Q(names.objectName));
     outer_ = new QVBoxLayout(this);
     bar_ = new QMenuBar(this);
     outer_->setMenuBar(bar_);
@@ -41,10 +43,9 @@ QVBoxLayout* CompanionWindow::MakeColumns() {
     return fields;
 }
 
-void CompanionWindow::MakePreview(std::string_view frameCaption, std::string_view buttonCaption) {
-    QGroupBox* frame = MakePreviewFrame(this, frameCaption, store_, previewFlags_, buttonCaption,
-                                        picPreview_, cmdPreview_);
-    previewCaption_ = Q(buttonCaption);
+void CompanionWindow::MakePreview(std::string_view frameCaption) {
+    QGroupBox* frame = MakePreviewFrame(this, frameCaption, store_, previewFlags_,
+                                        names_.previewCaption, picPreview_, cmdPreview_);
     running_ = std::make_unique<PreviewControl>(*this, previewFlags_, "companion-preview", true);
     connect(cmdPreview_, &QPushButton::clicked, this, [this] { TogglePreview(); });
     body_->addWidget(frame, 1);
@@ -60,9 +61,7 @@ QHBoxLayout* CompanionWindow::MakeButtonRow(QPushButton* leading, HelpTopic topi
     cmdHelp_ = MakeButton(this, "&Help", "cmdHelp");
     for (QPushButton* b : {cmdOK_, cmdDismiss_, cmdHelp_})
         buttons->addWidget(b);
-    connect(cmdOK_, &QPushButton::clicked, this, [this] {
-        if (!PreviewRunning()) OnOk();
-    });
+    connect(cmdOK_, &QPushButton::clicked, this, [this] { Confirm(); });
     connect(cmdDismiss_, &QPushButton::clicked, this, &CompanionWindow::reject);
     connect(cmdHelp_, &QPushButton::clicked, this, [this, topic] { ShowHelp(this, topic); });
     return buttons;
@@ -71,7 +70,7 @@ QHBoxLayout* CompanionWindow::MakeButtonRow(QPushButton* leading, HelpTopic topi
 void CompanionWindow::Place() {
     AddResizeMenu(*this, *bar_);
     resize(sizeHint());
-    RestoreWindowPlacement(*this, store_, placementSection_, ProcessHostState(), true);
+    RestoreWindowPlacement(*this, store_, names_.placementSection, ProcessHostState(), true);
 }
 
 bool CompanionWindow::PreviewRunning() const {
@@ -87,12 +86,27 @@ void CompanionWindow::TogglePreview() {
     StartPreview();
 }
 
-void CompanionWindow::RunOnScratch(std::unique_ptr<GalaxyTypeTable> scratch) {
+bool CompanionWindow::Confirm() {
+    if (PreviewRunning()) return false;
+    BoundFocusedField();
+    if (!PutEdits(EditedType())) return false;
+    accept();
+    return true;
+}
+
+void CompanionWindow::StartPreview() {
+    BoundFocusedField();
+    // The preview runs on a copy of the records with the values typed so
+    // far: the edited type itself changes only on OK.
+    auto scratch = std::make_unique<GalaxyTypeTable>(set_.types);
+    GalaxyType& type = (*scratch)[static_cast<size_t>(slot_)];
+    if (!PutEdits(type)) return;
+    if (const std::optional<int> style = PreviewStyle()) type.galStyle = *style;
     RunDriver& driver = picPreview_->Driver();
     driver.SetRecords(*scratch, set_.composites);
     scratch.reset();
     const QSize size = picPreview_->DeviceSize();
-    running_->Run(*cmdPreview_, previewCaption_, objectName().toStdString(), [&] {
+    running_->Run(*cmdPreview_, Q(names_.previewCaption), names_.objectName, [&] {
         picPreview_->Run([&] {
             RunEditorPreview(driver, size.width(), size.height(), slot_, preview_.universe,
                              preview_.stars, preview_.trail, preview_.hueStart, preview_.hueEnd);
@@ -116,8 +130,50 @@ void CompanionWindow::closeEvent(QCloseEvent* event) {
 
 void CompanionWindow::done(int result) {
     if (running_) running_->Stop();
-    SaveWindowPlacement(*this, store_, placementSection_, ProcessHostState());
+    SaveWindowPlacement(*this, store_, names_.placementSection, ProcessHostState());
     QDialog::done(result);
+}
+
+void ThemedEditor::ChooseTheme(int theme) {
+    if (theme < 0 || theme >= kEditorThemeCount) return;
+    cboTheme_->setCurrentIndex(theme + 1);
+    lblThemeDesc_->setText(Q(ApplyTheme(theme)));
+}
+
+void ThemedEditor::MakeThemeLine(const std::array<std::string_view, 10>& names) {
+    auto* line = new QHBoxLayout;
+    QLabel* label = MakeLabel(this, "&Theme:", "lblTheme");
+    cboTheme_ = new QComboBox(this);
+    cboTheme_->setObjectName(QStringLiteral("cboTheme"));
+    cboTheme_->addItem(Q(kSelectThemeEntry));
+    for (std::string_view name : names)
+        cboTheme_->addItem(Q(name));
+    cboTheme_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    NameForReaders(*cboTheme_, label->text());
+    label->setBuddy(cboTheme_);
+    lblThemeDesc_ = MakeLabel(this, "", "lblThemeDesc");
+    lblThemeDesc_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    line->addWidget(label);
+    line->addWidget(cboTheme_);
+    line->addSpacing(cboTheme_->fontMetrics().height());
+    line->addWidget(lblThemeDesc_, 1);
+    Outer().addLayout(line);
+    connect(cboTheme_, &QComboBox::activated, this, [this](int item) { ChooseTheme(item - 1); });
+}
+
+QHBoxLayout* ThemedEditor::MakeCentreAndGalaxy() {
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(
+        MakeBoxFrame(this, kCentreFrameCaption, "fraCenter", "txtCenter", kCentreBoxes, centre_));
+    frames->addWidget(
+        MakeBoxFrame(this, kGalaxyFrameCaption, "fraGalaxy", "txtGalaxy", kGalaxyBoxes, galaxy_));
+    return frames;
+}
+
+void ThemedEditor::MakeClearAndButtonRow(HelpTopic topic) {
+    QPushButton* clear = MakeButton(this, "Clear", "cmdClear");
+    Outer().addLayout(MakeButtonRow(clear, topic));
+    connect(clear, &QPushButton::clicked, this, [this] { Clear(); });
 }
 
 }  // namespace orrelume

@@ -9,11 +9,17 @@
 // preview stops first and the placement is stored; Escape and Cancel
 // during a preview stop the preview only. OK writes the edits into the
 // type; Cancel leaves the type exactly as it was, whatever was previewed.
+//
+// An editor says only how its boxes are laid out and how the values typed
+// so far go into a galaxy type (`PutEdits`): OK puts them into the edited
+// type, the preview into a copy of the records.
 #pragma once
 
 #include <QDialog>
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "dialogs/editor_values.h"
@@ -24,7 +30,10 @@
 #include "ui/preview_box.h"
 
 class QCloseEvent;
+class QComboBox;
 class QGroupBox;
+class QLabel;
+class QLineEdit;
 class QHBoxLayout;
 class QMenuBar;
 class QPushButton;
@@ -33,6 +42,14 @@ class QVBoxLayout;
 namespace orrelume {
 
 class PreviewControl;
+
+// What names a companion window: its object name, the section of the store
+// that keeps its place, and its preview button's idle caption.
+struct CompanionNames {
+    std::string_view objectName;
+    std::string_view placementSection;
+    std::string_view previewCaption;
+};
 
 class CompanionWindow : public QDialog {
     Q_OBJECT
@@ -48,17 +65,21 @@ class CompanionWindow : public QDialog {
     // The preview button: stops a running preview, else previews the values
     // typed so far (while the window is shown).
     void TogglePreview();
+    // OK: the edits into the type and the window closed; when the values
+    // cannot be used a message says why and the window stays. True when
+    // written.
+    bool Confirm();
 
   public slots:
     void reject() override;
     void done(int result) override;
 
   protected:
-    // Edits set.types[slot]; `placementSection` is where the window's place
-    // is kept. The window's layout starts under its menu bar.
-    CompanionWindow(SettingsStore& store, SettingsSet& set, int slot,
-                    const DialogPreviewValues& preview, std::string_view objectName,
-                    std::string_view placementSection, QWidget* parent);
+    // Edits set.types[slot]; the preview runs on a copy of `set` with the
+    // universe values of `preview`. The window's layout starts under its
+    // menu bar.
+    CompanionWindow(const CompanionNames& names, SettingsStore& store, SettingsSet& set, int slot,
+                    const DialogPreviewValues& preview, QWidget* parent);
 
     void closeEvent(QCloseEvent* event) override;
 
@@ -68,9 +89,8 @@ class CompanionWindow : public QDialog {
     // column for its fields (returned), and the preview to its right.
     QVBoxLayout* MakeColumns();
     // The frame `fraPreview` with the box `picPreview` and the button
-    // `cmdPreview`, whose idle caption is `buttonCaption`, right of the
-    // fields' column.
-    void MakePreview(std::string_view frameCaption, std::string_view buttonCaption);
+    // `cmdPreview` right of the fields' column.
+    void MakePreview(std::string_view frameCaption);
     // The bottom row: `leading` (if any) at the left, then OK (pressed by
     // Return), Cancel and Help, which opens `topic`.
     QHBoxLayout* MakeButtonRow(QPushButton* leading, HelpTopic topic);
@@ -80,23 +100,23 @@ class CompanionWindow : public QDialog {
     void Place();
 
     GalaxyType& EditedType() const { return set_.types[static_cast<size_t>(slot_)]; }
-    // Runs the preview on `scratch`, a copy of the records with the edits in
-    // place: the records themselves change only on OK.
-    void RunOnScratch(std::unique_ptr<GalaxyTypeTable> scratch);
 
-    // OK was pressed (no preview runs): write the edits and accept(), or
-    // say why not and stay.
-    virtual void OnOk() = 0;
-    // Starts the preview of the values typed so far (returns when it ends).
-    virtual void StartPreview() = 0;
+    // Puts the values typed so far into `type`: the edited type on OK, its
+    // copy for the preview. False, with a message shown, when they cannot
+    // be used; `type` is then as it was.
+    virtual bool PutEdits(GalaxyType& type) = 0;
+    // The style the preview shows the type in (its own when none).
+    virtual std::optional<int> PreviewStyle() const { return std::nullopt; }
 
+  private:
+    // Previews the values typed so far (returns when the preview ends).
+    void StartPreview();
+
+    const CompanionNames names_;
     SettingsStore& store_;
     SettingsSet& set_;
     const int slot_;
     const DialogPreviewValues preview_;
-
-  private:
-    std::string_view placementSection_;
     RunFlags previewFlags_;
     QVBoxLayout* outer_ = nullptr;
     QHBoxLayout* body_ = nullptr;
@@ -106,8 +126,42 @@ class CompanionWindow : public QDialog {
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdDismiss_ = nullptr;
     QPushButton* cmdHelp_ = nullptr;
-    QString previewCaption_;
     std::unique_ptr<PreviewControl> running_;
+};
+
+// A companion editor of a structure with ten themes: the theme line at the
+// top, the structure's centre and the galaxy's values under the editor's
+// own boxes, and a Clear button left of OK.
+class ThemedEditor : public CompanionWindow {
+    Q_OBJECT
+  public:
+    // Picks theme 0..9 as choosing it from the list does.
+    void ChooseTheme(int theme);
+
+  protected:
+    using CompanionWindow::CompanionWindow;
+
+    // The theme line at the top of the window, listing `names`.
+    void MakeThemeLine(const std::array<std::string_view, 10>& names);
+    // The centre's and the galaxy's frames side by side
+    // (`fraCenter`, `fraGalaxy`).
+    QHBoxLayout* MakeCentreAndGalaxy();
+    // The bottom row with `cmdClear` first; Help opens `topic`.
+    void MakeClearAndButtonRow(HelpTopic topic);
+
+    const std::array<QLineEdit*, 3>& Centre() const { return centre_; }
+    const std::array<QLineEdit*, 3>& Galaxy() const { return galaxy_; }
+
+    // Puts theme 0..9 into the boxes and gives its description.
+    virtual std::string_view ApplyTheme(int theme) = 0;
+    // Clear: empties the editor's own boxes or list.
+    virtual void Clear() = 0;
+
+  private:
+    QComboBox* cboTheme_ = nullptr;
+    QLabel* lblThemeDesc_ = nullptr;
+    std::array<QLineEdit*, 3> centre_{};
+    std::array<QLineEdit*, 3> galaxy_{};
 };
 
 }  // namespace orrelume

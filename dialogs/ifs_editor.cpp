@@ -2,10 +2,8 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "dialogs/companion_parts.h"
@@ -16,26 +14,18 @@ namespace orrelume {
 
 using namespace companion;
 
-namespace {
-
-constexpr std::string_view kPreviewCaption = "Preview I.F.S.";
-
-}  // namespace
-
 frmUserDefIFS::frmUserDefIFS(SettingsStore& store, SettingsSet& set, int slot,
                              const DialogPreviewValues& preview, QWidget* parent)
-    : CompanionWindow(store, set, slot, preview, "frmUserDefIFS", kIfsPlacementSection, parent) {
+    : ThemedEditor({"frmUserDefIFS", "General\\IFS", "Preview I.F.S."}, store, set, slot, preview,
+                   parent) {
     setWindowTitle(QStringLiteral("User Defined Iterated Function System (IFS)"));
     Build();
     ShowValues(ShowIfsTable(EditedType()));
     Place();
 }
 
-frmUserDefIFS::~frmUserDefIFS() = default;
-
 void frmUserDefIFS::Build() {
-    Outer().addLayout(MakeThemeLine(this, kIfsThemeNames, cboTheme_, lblThemeDesc_));
-
+    MakeThemeLine(kIfsThemeNames);
     QVBoxLayout* left = MakeColumns();
 
     // The points: a heading of two lines over each column, then one row per
@@ -80,20 +70,17 @@ void frmUserDefIFS::Build() {
     grid->setColumnStretch(kIfsColumns + 1, 1);
     left->addWidget(points);
 
-    left->addLayout(MakeCentreAndGalaxyFrames(this, centre_, galaxy_));
+    left->addLayout(MakeCentreAndGalaxy());
     left->addStretch(1);
 
-    MakePreview("Preview", kPreviewCaption);
+    MakePreview("Preview");
+    MakeClearAndButtonRow(HelpTopic::UserDefinedIfs);
+}
 
-    cmdClear_ = MakeButton(this, "Clear", "cmdClear");
-    Outer().addLayout(MakeButtonRow(cmdClear_, HelpTopic::UserDefinedIfs));
-
-    connect(cboTheme_, &QComboBox::activated, this, [this](int item) { ChooseTheme(item - 1); });
-    connect(cmdClear_, &QPushButton::clicked, this, [this] {
-        IfsFormValues values = Values();
-        ClearIfsRows(values);
-        ShowValues(values);
-    });
+void frmUserDefIFS::Clear() {
+    IfsFormValues values = Values();
+    ClearIfsRows(values);
+    ShowValues(values);
 }
 
 IfsFormValues frmUserDefIFS::Values() const {
@@ -105,8 +92,8 @@ IfsFormValues frmUserDefIFS::Values() const {
         }
         v.rows[r].axis = rows_[r].axis->currentIndex();
     }
-    v.centre = TextsOf(centre_);
-    v.galaxy = TextsOf(galaxy_);
+    v.centre = TextsOf(Centre());
+    v.galaxy = TextsOf(Galaxy());
     return v;
 }
 
@@ -118,46 +105,25 @@ void frmUserDefIFS::ShowValues(const IfsFormValues& values) {
         }
         rows_[r].axis->setCurrentIndex(values.rows[r].axis);
     }
-    ShowTexts(centre_, values.centre);
-    ShowTexts(galaxy_, values.galaxy);
+    ShowTexts(Centre(), values.centre);
+    ShowTexts(Galaxy(), values.galaxy);
 }
 
-void frmUserDefIFS::ChooseTheme(int theme) {
-    if (theme < 0 || theme >= kEditorThemeCount) return;
-    cboTheme_->setCurrentIndex(theme + 1);
+std::string_view frmUserDefIFS::ApplyTheme(int theme) {
     IfsFormValues values = Values();
     ApplyIfsTheme(theme, values);
     ShowValues(values);
-    lblThemeDesc_->setText(Q(IfsThemeDescription(theme)));
+    return IfsThemeDescription(theme);
 }
 
-std::optional<IfsTable> frmUserDefIFS::UsableTable() {
-    BoundFocusedField();
+bool frmUserDefIFS::PutEdits(GalaxyType& type) {
     const IfsTable table = CollectIfsTable(Values());
-    if (IfsTableUsable(table)) return table;
-    ShowInformation(this, QString::fromStdString(TooFewPointsMessage()));
-    return std::nullopt;
-}
-
-bool frmUserDefIFS::Confirm() {
-    if (PreviewRunning()) return false;
-    const std::optional<IfsTable> table = UsableTable();
-    if (!table) return false;
-    PutIfsTable(*table, TextsOf(galaxy_), EditedType());
-    accept();
+    if (!IfsTableUsable(table)) {
+        ShowInformation(this, QString::fromStdString(TooFewPointsMessage()));
+        return false;
+    }
+    PutIfsTable(table, TextsOf(Galaxy()), type);
     return true;
-}
-
-void frmUserDefIFS::StartPreview() {
-    const std::optional<IfsTable> table = UsableTable();
-    if (!table) return;
-    // The preview runs on a copy of the records with the table in the
-    // edited type, shown in its own style whatever the type's style is.
-    auto scratch = std::make_unique<GalaxyTypeTable>(set_.types);
-    GalaxyType& type = (*scratch)[static_cast<size_t>(slot_)];
-    PutIfsTable(*table, TextsOf(galaxy_), type);
-    type.galStyle = kStyleUserIfs;
-    RunOnScratch(std::move(scratch));
 }
 
 }  // namespace orrelume

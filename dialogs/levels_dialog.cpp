@@ -13,15 +13,10 @@ namespace orrelume {
 
 using namespace companion;
 
-namespace {
-
-constexpr std::string_view kPreviewCaption = "Preview";
-
-}  // namespace
-
 frmLevels::frmLevels(SettingsStore& store, SettingsSet& set, int slot,
                      const DialogPreviewValues& preview, QWidget* parent)
-    : CompanionWindow(store, set, slot, preview, "frmLevels", kLevelsPlacementSection, parent) {
+    : CompanionWindow({"frmLevels", "General\\Levels", "Preview"}, store, set, slot, preview,
+                      parent) {
     const GalaxyType& type = EditedType();
     setWindowTitle(QString::fromStdString(LevelsCaption(type)));
     Build();
@@ -32,8 +27,6 @@ frmLevels::frmLevels(SettingsStore& store, SettingsSet& set, int slot,
         toggles_[i]->setChecked(values.toggles[i]);
     Place();
 }
-
-frmLevels::~frmLevels() = default;
 
 void frmLevels::Build() {
     QVBoxLayout* left = MakeColumns();
@@ -68,14 +61,13 @@ void frmLevels::Build() {
     left->addWidget(galaxy);
     left->addStretch(1);
 
-    MakePreview(LevelsPreviewCaption(EditedType()), kPreviewCaption);
+    MakePreview(LevelsPreviewCaption(EditedType()));
     Outer().addLayout(MakeButtonRow(nullptr, HelpTopic::GalaxyLevels));
 }
 
-void frmLevels::OnOk() {
-    BoundFocusedField();
-    TakeLevels(Values(), EditedType());
-    accept();
+bool frmLevels::PutEdits(GalaxyType& type) {
+    TakeLevels(Values(), type);
+    return true;
 }
 
 LevelsFormValues frmLevels::Values() const {
@@ -85,15 +77,6 @@ LevelsFormValues frmLevels::Values() const {
     for (size_t i = 0; i < toggles_.size(); ++i)
         v.toggles[i] = toggles_[i]->isChecked();
     return v;
-}
-
-void frmLevels::StartPreview() {
-    BoundFocusedField();
-    // The preview runs on a copy of the records with the values typed so
-    // far: the edited type itself changes only on OK.
-    auto scratch = std::make_unique<GalaxyTypeTable>(set_.types);
-    TakeLevels(Values(), (*scratch)[static_cast<size_t>(slot_)]);
-    RunOnScratch(std::move(scratch));
 }
 
 }  // namespace orrelume

@@ -16,20 +16,14 @@ class QLineEdit;
 
 namespace orrelume {
 
-inline constexpr std::string_view kLevelsPlacementSection = "General\\Levels";
-
 class frmLevels : public CompanionWindow {
     Q_OBJECT
   public:
-    // Edits set.types[slot]; the preview runs on a copy of `set` with the
-    // universe values of `preview`.
     frmLevels(SettingsStore& store, SettingsSet& set, int slot, const DialogPreviewValues& preview,
               QWidget* parent = nullptr);
-    ~frmLevels() override;
 
   protected:
-    void OnOk() override;
-    void StartPreview() override;
+    bool PutEdits(GalaxyType& type) override;
 
   private:
     void Build();

@@ -25,7 +25,6 @@ using namespace companion;
 
 namespace {
 
-constexpr std::string_view kPreviewCaption = "Preview Molecule";
 // The column of the hue table the element colours are taken from.
 constexpr int kHueColumn = 0;
 
@@ -33,17 +32,14 @@ constexpr int kHueColumn = 0;
 
 frmMolecule::frmMolecule(SettingsStore& store, SettingsSet& set, int slot,
                          const DialogPreviewValues& preview, QWidget* parent)
-    : CompanionWindow(store, set, slot, preview, "frmMolecule", kMoleculePlacementSection, parent),
+    : ThemedEditor({"frmMolecule", "General\\Atomics", "Preview Molecule"}, store, set, slot,
+                   preview, parent),
       hues_(std::make_unique<HueTable>()) {
     setWindowTitle(QStringLiteral("User Defined Molecules"));
     // The element colours as the edited type's colour settings give them.
     BuildHueTable(*hues_, kHueColumn, EditedType());
     Build();
-    const MoleculeFormValues values = ShowMolecule(EditedType());
-    atoms_ = values.atoms;
-    ShowTexts(centre_, values.centre);
-    ShowTexts(galaxy_, values.galaxy);
-    ShowAtoms(-1);
+    ShowValues(ShowMolecule(EditedType()));
     ShowAtomForm(AtomFormValues{});
     Place();
 }
@@ -51,8 +47,7 @@ frmMolecule::frmMolecule(SettingsStore& store, SettingsSet& set, int slot,
 frmMolecule::~frmMolecule() = default;
 
 void frmMolecule::Build() {
-    Outer().addLayout(MakeThemeLine(this, kMoleculeThemeNames, cboTheme_, lblThemeDesc_));
-
+    MakeThemeLine(kMoleculeThemeNames);
     QVBoxLayout* left = MakeColumns();
 
     // One atom: its element, structure and boxes, and what to do with it.
@@ -137,14 +132,11 @@ void frmMolecule::Build() {
     listLayout->addWidget(lstElements_, 1);
     left->addWidget(list, 1);
 
-    left->addLayout(MakeCentreAndGalaxyFrames(this, centre_, galaxy_));
+    left->addLayout(MakeCentreAndGalaxy());
 
-    MakePreview("Preview", kPreviewCaption);
+    MakePreview("Preview");
+    MakeClearAndButtonRow(HelpTopic::Molecules);
 
-    cmdClear_ = MakeButton(this, "Clear", "cmdClear");
-    Outer().addLayout(MakeButtonRow(cmdClear_, HelpTopic::Molecules));
-
-    connect(cboTheme_, &QComboBox::activated, this, [this](int item) { ChooseTheme(item - 1); });
     connect(cboElement_, &QComboBox::currentIndexChanged, this,
             [this](int index) { ShowElement(index + 1); });
     connect(cboType_, &QComboBox::currentIndexChanged, this,
@@ -160,10 +152,11 @@ void frmMolecule::Build() {
         if (!lstElements_->item(row)->isSelected()) return;
         ShowAtomForm(FormOfAtom(atoms_[static_cast<size_t>(row)]));
     });
-    connect(cmdClear_, &QPushButton::clicked, this, [this] {
-        atoms_.clear();
-        ShowAtoms(-1);
-    });
+}
+
+void frmMolecule::Clear() {
+    atoms_.clear();
+    ShowAtoms(-1);
 }
 
 QPushButton& frmMolecule::ActionButton(AtomAction action) const {
@@ -231,24 +224,26 @@ void frmMolecule::ShowAtoms(int select) {
     }
 }
 
+void frmMolecule::ShowValues(const MoleculeFormValues& values) {
+    atoms_ = values.atoms;
+    ShowTexts(Centre(), values.centre);
+    ShowTexts(Galaxy(), values.galaxy);
+    ShowAtoms(-1);
+}
+
 MoleculeFormValues frmMolecule::Values() const {
     MoleculeFormValues v;
     v.atoms = atoms_;
-    v.centre = TextsOf(centre_);
-    v.galaxy = TextsOf(galaxy_);
+    v.centre = TextsOf(Centre());
+    v.galaxy = TextsOf(Galaxy());
     return v;
 }
 
-void frmMolecule::ChooseTheme(int theme) {
-    if (theme < 0 || theme >= kEditorThemeCount) return;
-    cboTheme_->setCurrentIndex(theme + 1);
+std::string_view frmMolecule::ApplyTheme(int theme) {
     MoleculeFormValues values = Values();
     ApplyMoleculeTheme(theme, values);
-    atoms_ = values.atoms;
-    ShowTexts(centre_, values.centre);
-    ShowTexts(galaxy_, values.galaxy);
-    ShowAtoms(-1);
-    lblThemeDesc_->setText(Q(MoleculeThemeDescription(theme)));
+    ShowValues(values);
+    return MoleculeThemeDescription(theme);
 }
 
 bool frmMolecule::Act(AtomAction action) {
@@ -286,32 +281,13 @@ bool frmMolecule::Act(AtomAction action) {
     return true;
 }
 
-std::optional<MoleculeFormValues> frmMolecule::UsableMolecule() {
-    BoundFocusedField();
-    if (!atoms_.empty()) return Values();
-    ShowInformation(this, QString::fromStdString(NoAtomsMessage()));
-    return std::nullopt;
-}
-
-bool frmMolecule::Confirm() {
-    if (PreviewRunning()) return false;
-    const std::optional<MoleculeFormValues> molecule = UsableMolecule();
-    if (!molecule) return false;
-    PutMolecule(*molecule, EditedType());
-    accept();
+bool frmMolecule::PutEdits(GalaxyType& type) {
+    if (atoms_.empty()) {
+        ShowInformation(this, QString::fromStdString(NoAtomsMessage()));
+        return false;
+    }
+    PutMolecule(Values(), type);
     return true;
-}
-
-void frmMolecule::StartPreview() {
-    const std::optional<MoleculeFormValues> molecule = UsableMolecule();
-    if (!molecule) return;
-    // The preview runs on a copy of the records with the molecule in the
-    // edited type, shown in its own style whatever the type's style is.
-    auto scratch = std::make_unique<GalaxyTypeTable>(set_.types);
-    GalaxyType& type = (*scratch)[static_cast<size_t>(slot_)];
-    PutMolecule(*molecule, type);
-    type.galStyle = kStyleMolecule;
-    RunOnScratch(std::move(scratch));
 }
 
 }  // namespace orrelume

@@ -24,9 +24,7 @@ namespace orrelume {
 struct HueTable;
 class PictureBox;
 
-inline constexpr std::string_view kMoleculePlacementSection = "General\\Atomics";
-
-class frmMolecule : public CompanionWindow {
+class frmMolecule : public ThemedEditor {
     Q_OBJECT
   public:
     frmMolecule(SettingsStore& store, SettingsSet& set, int slot,
@@ -41,34 +39,29 @@ class frmMolecule : public CompanionWindow {
     // The atom the element, structure and boxes make.
     AtomFormValues AtomForm() const;
     void ShowAtomForm(const AtomFormValues& form);
-    // Picks theme 0..9 as choosing it from the list does.
-    void ChooseTheme(int theme);
-
     // Add, Update or Remove; a message instead when the action is refused.
     // True when done.
     bool Act(AtomAction action);
-    // OK: the molecule into the type and the window closed; without atoms a
-    // message, and the window stays. True when written.
-    bool Confirm();
 
   protected:
-    void OnOk() override { Confirm(); }
-    void StartPreview() override;
+    // Without atoms a message, and nothing is written.
+    bool PutEdits(GalaxyType& type) override;
+    // The molecule shows in its own style whatever the type's style is.
+    std::optional<int> PreviewStyle() const override { return kStyleMolecule; }
+    std::string_view ApplyTheme(int theme) override;
+    void Clear() override;
 
   private:
     void Build();
+    void ShowValues(const MoleculeFormValues& values);
     void ShowAtoms(int select);
     void ApplyStructureCaptions(int structure);
     void ShowElement(int element);
-    // The molecule of the editor, or a message and nothing without atoms.
-    std::optional<MoleculeFormValues> UsableMolecule();
 
     std::unique_ptr<HueTable> hues_;
     // The atoms as the list shows them.
     std::vector<AtomEntry> atoms_;
 
-    QComboBox* cboTheme_ = nullptr;
-    QLabel* lblThemeDesc_ = nullptr;
     QComboBox* cboElement_ = nullptr;
     QLabel* lblSymbol_ = nullptr;
     PictureBox* picElement_ = nullptr;
@@ -78,9 +71,6 @@ class frmMolecule : public CompanionWindow {
     std::array<QLabel*, kAtomBoxes> propRanges_{};
     std::array<QPushButton*, 3> actions_{};
     QListWidget* lstElements_ = nullptr;
-    std::array<QLineEdit*, 3> centre_{};
-    std::array<QLineEdit*, 3> galaxy_{};
-    QPushButton* cmdClear_ = nullptr;
 };
 
 }  // namespace orrelume

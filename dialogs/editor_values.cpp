@@ -76,6 +76,14 @@ std::vector<double> RecordNumbers(std::string_view record) {
     return numbers;
 }
 
+std::vector<std::vector<double>> ThemeNumbers(std::string_view text, size_t atLeast) {
+    std::vector<std::vector<double>> numbers;
+    for (std::string_view record : ThemeRecords(text))
+        numbers.push_back(RecordNumbers(record));
+    if (numbers.size() < atLeast) numbers.resize(atLeast);
+    return numbers;
+}
+
 void RunEditorPreview(RunDriver& driver, int32_t width, int32_t height, int slot,
                       const UniverseSettings& universe, int32_t stars, int32_t trail,
                       int32_t hueStart, int32_t hueEnd) {

@@ -64,6 +64,9 @@ std::vector<std::string_view> ThemeRecords(std::string_view text);
 // The numbers of a record: the text before each comma, read as a number
 // (blanks and anything that is no number read 0).
 std::vector<double> RecordNumbers(std::string_view record);
+// The numbers of every record of a theme text, and no numbers for the
+// records from its end up to `atLeast`.
+std::vector<std::vector<double>> ThemeNumbers(std::string_view text, size_t atLeast);
 // A theme number rounded and bounded to [lower, upper], and as box text.
 int32_t ThemeNumber(double value, double lower, double upper);
 std::string ThemeNumberText(double value, double lower, double upper);

@@ -89,15 +89,12 @@ void ApplyIfsTheme(int theme, IfsFormValues& values) {
 
 void ApplyIfsThemeText(std::string_view text, IfsFormValues& values) {
     if (text.empty()) return;
-    const std::vector<std::string_view> records = ThemeRecords(text);
     // The description, the galaxy values, the centre, then five points.
-    auto numbers = [&](size_t record) {
-        return record < records.size() ? RecordNumbers(records[record]) : std::vector<double>{};
-    };
-    ApplyThemeGalaxyValues(numbers(1), values.galaxy);
-    ApplyThemeCentre(numbers(2), 0, values.centre);
+    const auto numbers = ThemeNumbers(text, 3 + values.rows.size());
+    ApplyThemeGalaxyValues(numbers[1], values.galaxy);
+    ApplyThemeCentre(numbers[2], 0, values.centre);
     for (size_t i = 0; i < values.rows.size(); ++i) {
-        const std::vector<double> n = numbers(3 + i);
+        const std::vector<double>& n = numbers[3 + i];
         IfsRowValues& row = values.rows[i];
         row = {};
         if (std::none_of(n.begin(), n.end(), [](double x) { return x != 0; })) continue;

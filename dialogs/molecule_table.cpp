@@ -172,19 +172,16 @@ void ApplyMoleculeTheme(int theme, MoleculeFormValues& values) {
 
 void ApplyMoleculeThemeText(std::string_view text, MoleculeFormValues& values) {
     if (text.empty()) return;
-    const std::vector<std::string_view> records = ThemeRecords(text);
-    auto numbers = [&](size_t record) {
-        return record < records.size() ? RecordNumbers(records[record]) : std::vector<double>{};
-    };
     // The description, a header (count and centre), the galaxy values, then
     // one record per atom.
-    const std::vector<double> header = numbers(1);
+    const auto numbers = ThemeNumbers(text, 3);
+    const std::vector<double>& header = numbers[1];
     ApplyThemeCentre(header, 1, values.centre);
-    ApplyThemeGalaxyValues(numbers(2), values.galaxy);
+    ApplyThemeGalaxyValues(numbers[2], values.galaxy);
     const int32_t listed = ThemeNumber(header.empty() ? 0 : header[0], 0, kMaxAtoms);
     values.atoms.clear();
-    for (int i = 0; i < listed && 3 + static_cast<size_t>(i) < records.size(); ++i) {
-        const std::vector<double> n = numbers(3 + static_cast<size_t>(i));
+    for (int i = 0; i < listed && 3 + static_cast<size_t>(i) < numbers.size(); ++i) {
+        const std::vector<double>& n = numbers[3 + static_cast<size_t>(i)];
         auto at = [&](size_t k) { return k < n.size() ? n[k] : 0.0; };
         AtomFormValues form;
         form.element = ThemeNumber(at(0), 1, kElementCount);

@@ -18,16 +18,17 @@ namespace orrelume {
 
 using namespace companion;
 
-CompanionWindow::CompanionWindow(const CompanionNames& names, SettingsStore& store,
+CompanionWindow::CompanionWindow(const CompanionTraits& traits, SettingsStore& store,
                                  SettingsSet& set, int slot, const DialogPreviewValues& preview,
                                  QWidget* parent)
     : QDialog(parent),
-      names_(names),
+      traits_(traits),
       store_(store),
       set_(set),
       slot_(std::clamp(slot, 0, kGalaxyTypeCount - 1)),
       preview_(preview) {
-    setObjectName(Q(names.objectName));
+    setObjectName(Q(traits.objectName));
+    if (!traits.title.empty()) setWindowTitle(Q(traits.title));
     outer_ = new QVBoxLayout(this);
     bar_ = new QMenuBar(this);
     outer_->setMenuBar(bar_);
@@ -45,7 +46,7 @@ QVBoxLayout* CompanionWindow::MakeColumns() {
 
 void CompanionWindow::MakePreview(std::string_view frameCaption) {
     QGroupBox* frame = MakePreviewFrame(this, frameCaption, store_, previewFlags_,
-                                        names_.previewCaption, picPreview_, cmdPreview_);
+                                        traits_.previewCaption, picPreview_, cmdPreview_);
     running_ = std::make_unique<PreviewControl>(*this, previewFlags_, "companion-preview", true);
     connect(cmdPreview_, &QPushButton::clicked, this, [this] { TogglePreview(); });
     body_->addWidget(frame, 1);
@@ -70,7 +71,7 @@ QHBoxLayout* CompanionWindow::MakeButtonRow(QPushButton* leading, HelpTopic topi
 void CompanionWindow::Place() {
     AddResizeMenu(*this, *bar_);
     resize(sizeHint());
-    RestoreWindowPlacement(*this, store_, names_.placementSection, ProcessHostState(), true);
+    RestoreWindowPlacement(*this, store_, traits_.placementSection, ProcessHostState(), true);
 }
 
 bool CompanionWindow::PreviewRunning() const {
@@ -101,12 +102,12 @@ void CompanionWindow::StartPreview() {
     auto scratch = std::make_unique<GalaxyTypeTable>(set_.types);
     GalaxyType& type = (*scratch)[static_cast<size_t>(slot_)];
     if (!PutEdits(type)) return;
-    if (const std::optional<int> style = PreviewStyle()) type.galStyle = *style;
+    if (traits_.previewStyle) type.galStyle = *traits_.previewStyle;
     RunDriver& driver = picPreview_->Driver();
     driver.SetRecords(*scratch, set_.composites);
     scratch.reset();
     const QSize size = picPreview_->DeviceSize();
-    running_->Run(*cmdPreview_, Q(names_.previewCaption), names_.objectName, [&] {
+    running_->Run(*cmdPreview_, Q(traits_.previewCaption), traits_.objectName, [&] {
         picPreview_->Run([&] {
             RunEditorPreview(driver, size.width(), size.height(), slot_, preview_.universe,
                              preview_.stars, preview_.trail, preview_.hueStart, preview_.hueEnd);
@@ -130,7 +131,7 @@ void CompanionWindow::closeEvent(QCloseEvent* event) {
 
 void CompanionWindow::done(int result) {
     if (running_) running_->Stop();
-    SaveWindowPlacement(*this, store_, names_.placementSection, ProcessHostState());
+    SaveWindowPlacement(*this, store_, traits_.placementSection, ProcessHostState());
     QDialog::done(result);
 }
 

@@ -43,12 +43,18 @@ namespace orrelume {
 
 class PreviewControl;
 
-// What names a companion window: its object name, the section of the store
-// that keeps its place, and its preview button's idle caption.
-struct CompanionNames {
+// What sets one companion window apart from the others.
+struct CompanionTraits {
     std::string_view objectName;
+    // The window's title; an editor whose title depends on the type leaves
+    // it empty and sets its own.
+    std::string_view title;
+    // The section of the store that keeps the window's place.
     std::string_view placementSection;
+    // The preview button's caption while no preview runs.
     std::string_view previewCaption;
+    // The style the preview shows the type in (its own when none).
+    std::optional<int> previewStyle;
 };
 
 class CompanionWindow : public QDialog {
@@ -78,7 +84,7 @@ class CompanionWindow : public QDialog {
     // Edits set.types[slot]; the preview runs on a copy of `set` with the
     // universe values of `preview`. The window's layout starts under its
     // menu bar.
-    CompanionWindow(const CompanionNames& names, SettingsStore& store, SettingsSet& set, int slot,
+    CompanionWindow(const CompanionTraits& traits, SettingsStore& store, SettingsSet& set, int slot,
                     const DialogPreviewValues& preview, QWidget* parent);
 
     void closeEvent(QCloseEvent* event) override;
@@ -105,14 +111,12 @@ class CompanionWindow : public QDialog {
     // copy for the preview. False, with a message shown, when they cannot
     // be used; `type` is then as it was.
     virtual bool PutEdits(GalaxyType& type) = 0;
-    // The style the preview shows the type in (its own when none).
-    virtual std::optional<int> PreviewStyle() const { return std::nullopt; }
 
   private:
     // Previews the values typed so far (returns when the preview ends).
     void StartPreview();
 
-    const CompanionNames names_;
+    const CompanionTraits traits_;
     SettingsStore& store_;
     SettingsSet& set_;
     const int slot_;

@@ -16,9 +16,9 @@ using namespace companion;
 
 frmUserDefIFS::frmUserDefIFS(SettingsStore& store, SettingsSet& set, int slot,
                              const DialogPreviewValues& preview, QWidget* parent)
-    : ThemedEditor({"frmUserDefIFS", "General\\IFS", "Preview I.F.S."}, store, set, slot, preview,
-                   parent) {
-    setWindowTitle(QStringLiteral("User Defined Iterated Function System (IFS)"));
+    : ThemedEditor({"frmUserDefIFS", "User Defined Iterated Function System (IFS)", "General\\IFS",
+                    "Preview I.F.S.", kStyleUserIfs},
+                   store, set, slot, preview, parent) {
     Build();
     ShowValues(ShowIfsTable(EditedType()));
     Place();

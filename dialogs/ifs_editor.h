@@ -29,8 +29,6 @@ class frmUserDefIFS : public ThemedEditor {
   protected:
     // With fewer than two points a message, and nothing is written.
     bool PutEdits(GalaxyType& type) override;
-    // The table shows in its own style whatever the type's style is.
-    std::optional<int> PreviewStyle() const override { return kStyleUserIfs; }
     std::string_view ApplyTheme(int theme) override;
     void Clear() override;
 

@@ -15,8 +15,8 @@ using namespace companion;
 
 frmLevels::frmLevels(SettingsStore& store, SettingsSet& set, int slot,
                      const DialogPreviewValues& preview, QWidget* parent)
-    : CompanionWindow({"frmLevels", "General\\Levels", "Preview"}, store, set, slot, preview,
-                      parent) {
+    : CompanionWindow({"frmLevels", "", "General\\Levels", "Preview", std::nullopt}, store, set,
+                      slot, preview, parent) {
     const GalaxyType& type = EditedType();
     setWindowTitle(QString::fromStdString(LevelsCaption(type)));
     Build();

@@ -32,10 +32,10 @@ constexpr int kHueColumn = 0;
 
 frmMolecule::frmMolecule(SettingsStore& store, SettingsSet& set, int slot,
                          const DialogPreviewValues& preview, QWidget* parent)
-    : ThemedEditor({"frmMolecule", "General\\Atomics", "Preview Molecule"}, store, set, slot,
-                   preview, parent),
+    : ThemedEditor({"frmMolecule", "User Defined Molecules", "General\\Atomics", "Preview Molecule",
+                    kStyleMolecule},
+                   store, set, slot, preview, parent),
       hues_(std::make_unique<HueTable>()) {
-    setWindowTitle(QStringLiteral("User Defined Molecules"));
     // The element colours as the edited type's colour settings give them.
     BuildHueTable(*hues_, kHueColumn, EditedType());
     Build();

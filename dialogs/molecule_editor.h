@@ -46,8 +46,6 @@ class frmMolecule : public ThemedEditor {
   protected:
     // Without atoms a message, and nothing is written.
     bool PutEdits(GalaxyType& type) override;
-    // The molecule shows in its own style whatever the type's style is.
-    std::optional<int> PreviewStyle() const override { return kStyleMolecule; }
     std::string_view ApplyTheme(int theme) override;
     void Clear() override;
 

@@ -38,13 +38,6 @@ std::span<const AdvancedFormField> AdvancedFormFields() {
     return kFields;
 }
 
-const AdvancedFormField* FindAdvancedFormField(int index) {
-    for (const AdvancedFormField& f : kFields) {
-        if (f.index == index) return &f;
-    }
-    return nullptr;
-}
-
 AdvancedFormValues LoadAdvancedForm(const SettingsStore& store) {
     AdvancedFormValues v;
     for (const AdvancedFormField& f : kFields) {

@@ -42,7 +42,9 @@ struct AdvancedFormField {
 // The stored fields first, in the order the dialog shows them, then the
 // effect-cycling group.
 std::span<const AdvancedFormField> AdvancedFormFields();
-const AdvancedFormField* FindAdvancedFormField(int index);
+inline const AdvancedFormField* FindAdvancedFormField(int index) {
+    return FindFieldByIndex(AdvancedFormFields(), index);
+}
 
 // The four check boxes kept in the store, in the order the dialog shows them.
 struct AdvancedCheck {

@@ -21,11 +21,7 @@ const std::array<std::string_view, 5> kPulsarShapeNames = {"Nova", "Axes", "Star
 
 namespace {
 
-constexpr Typing D = Typing::Digits;
-constexpr Typing F = Typing::Decimal;
-constexpr BoundKind I16 = BoundKind::Int16;
-constexpr BoundKind I32 = BoundKind::Int32;
-constexpr BoundKind S = BoundKind::Single;
+using namespace field_table_names;
 constexpr GridArrows kNoArrows{};
 constexpr GridSpin kNoSpin{};
 
@@ -130,10 +126,8 @@ std::span<const GridRow> PixHueRows() {
 }
 
 const GridRow* FindGridRow(int row) {
-    for (const GridRow& r : kRows) {
-        if (r.row == row) return &r;
-    }
-    return nullptr;
+    const auto* r = std::ranges::find(kRows, row, &GridRow::row);
+    return r == std::ranges::end(kRows) ? nullptr : r;
 }
 
 RowBounds GridRowBounds(const GridRow& row, int style) {
@@ -162,68 +156,53 @@ RowBounds GridRowBounds(const GridRow& row, int style) {
     }
 }
 
+namespace {
+
+// The captions of the grid's labels that change with the style: a label
+// reads the first entry of its own that names the style or any style.
+constexpr int kAnyStyle = -1;
+struct StyleCaption {
+    int label;
+    int style;
+    LabelText text;
+};
+constexpr StyleCaption kStyleCaptions[] = {
+    {0, kStyleStarwave, {"Expansion, Rotation (1, 0 - 30000):", "Expansion", "Rotation"}},
+    {0, kAnyStyle, {"Radius, Rotation (1, 0 - 30000):", "Radius", "Rotation"}},
+    {1, kAnyStyle, {"Distance (0 - 30000), Axial Plane:", "Distance", "Axial Plane"}},
+    {2, kStyleIfsPointAttractor, {"Points (1 - 99), Scale % (0 - 100):", "Points", "Scale %"}},
+    {2, kStyleIfsWireframe, {"Vertices (4 - 10), Scale % (0 - 100):", "Vertices", "Scale %"}},
+    {2, kStyleIfsFractal, {"Points (4 - 10), Scale % (0 - 100):", "Points", "Scale %"}},
+    {2, kStyleNebula, {"C-Points (1 - 20), Steps (0 - 9999):", "C-Points", "Steps"}},
+    {2, kAnyStyle, {"Radials (1 - 99), Fill % (0 - 100):", "Radials", "Fill %"}},
+    {3, kStyleIfsPointAttractor, {"Rotation Angle Degrees (0 - 360):", "", ""}},
+    {3, kStyleIfsWireframe, {"Linear Iteration Levels (1 - 99):", "", ""}},
+    {3, kStyleNebula, {"Bias Points (1 - 99), Span (0 - 100):", "Bias Points", "Span"}},
+    {3, kStyleStarwave, {"Waves (1 - 99), Persist (0 - 999):", "Waves", "Persist"}},
+    {3, kAnyStyle, {"Bands (1 - 99), Fill % (0 - 100):", "Bands", "Fill %"}},
+    {90, kStyleQuasar, {"Quasar Speed, H/W Ratio (0.0 - 99.9):", "Quasar Speed", "H/W Ratio"}},
+    {90, kStyleGraviton, {"Gravity Force, H/W Ratio (0.0 - 99.9):", "Gravity Force", "H/W Ratio"}},
+    {90, kStyleStandard, {"Levels (1-10), H/W Ratio (0.0 - 99.9):", "Levels", "H/W Ratio"}},
+    {90, kStyleUserIfs, {"Levels (1-10), H/W Ratio (0.0 - 99.9):", "Levels", "H/W Ratio"}},
+    {90, kStyleMolecule, {"Levels (1-10), H/W Ratio (0.0 - 99.9):", "Levels", "H/W Ratio"}},
+    {90, kAnyStyle, {"Galaxy Height / Width Ratio (0.0 - 99.9):", "", ""}},
+    {91, kStyleNebula, {"Expansion from Spline Path (0.0 - 99.9):", "", ""}},
+    {91, kStyleStarwave, {"Particle Wave Angle Increment (0.0 - 99.9):", "", ""}},
+    {91, kAnyStyle, {"Radius Distribution Exponent (0.0 - 99.9):", "", ""}},
+    {92, kStyleNebula, {"Solar Wind Magnitude (0.0 - 99.9):", "", ""}},
+    {92, kAnyStyle, {"Height Distribution Exponent (0.0 - 99.9):", "", ""}},
+    {93, kStyleNebula, {"Bias Point Travel Speed (0 - 999):", "", ""}},
+    {93, kAnyStyle, {"Initial Tilt Angle in Degrees (0 - 360):", "", ""}},
+};
+
+}  // namespace
+
 LabelText GridLabelText(int label, int style) {
     style = ClampStyle(style);
-    switch (label) {
-        case 0:
-            if (style == kStyleStarwave)
-                return {"Expansion, Rotation (1, 0 - 30000):", "Expansion", "Rotation"};
-            return {"Radius, Rotation (1, 0 - 30000):", "Radius", "Rotation"};
-        case 1:
-            return {"Distance (0 - 30000), Axial Plane:", "Distance", "Axial Plane"};
-        case 2:
-            switch (style) {
-                case kStyleIfsPointAttractor:
-                    return {"Points (1 - 99), Scale % (0 - 100):", "Points", "Scale %"};
-                case kStyleIfsWireframe:
-                    return {"Vertices (4 - 10), Scale % (0 - 100):", "Vertices", "Scale %"};
-                case kStyleIfsFractal:
-                    return {"Points (4 - 10), Scale % (0 - 100):", "Points", "Scale %"};
-                case kStyleNebula:
-                    return {"C-Points (1 - 20), Steps (0 - 9999):", "C-Points", "Steps"};
-                default:
-                    return {"Radials (1 - 99), Fill % (0 - 100):", "Radials", "Fill %"};
-            }
-        case 3:
-            switch (style) {
-                case kStyleIfsPointAttractor:
-                    return {"Rotation Angle Degrees (0 - 360):", "", ""};
-                case kStyleIfsWireframe:
-                    return {"Linear Iteration Levels (1 - 99):", "", ""};
-                case kStyleNebula:
-                    return {"Bias Points (1 - 99), Span (0 - 100):", "Bias Points", "Span"};
-                case kStyleStarwave:
-                    return {"Waves (1 - 99), Persist (0 - 999):", "Waves", "Persist"};
-                default:
-                    return {"Bands (1 - 99), Fill % (0 - 100):", "Bands", "Fill %"};
-            }
-        case 90:
-            switch (style) {
-                case kStyleQuasar:
-                    return {"Quasar Speed, H/W Ratio (0.0 - 99.9):", "Quasar Speed", "H/W Ratio"};
-                case kStyleGraviton:
-                    return {"Gravity Force, H/W Ratio (0.0 - 99.9):", "Gravity Force", "H/W Ratio"};
-                case kStyleStandard:
-                case kStyleUserIfs:
-                case kStyleMolecule:
-                    return {"Levels (1-10), H/W Ratio (0.0 - 99.9):", "Levels", "H/W Ratio"};
-                default:
-                    return {"Galaxy Height / Width Ratio (0.0 - 99.9):", "", ""};
-            }
-        case 91:
-            if (style == kStyleNebula) return {"Expansion from Spline Path (0.0 - 99.9):", "", ""};
-            if (style == kStyleStarwave)
-                return {"Particle Wave Angle Increment (0.0 - 99.9):", "", ""};
-            return {"Radius Distribution Exponent (0.0 - 99.9):", "", ""};
-        case 92:
-            if (style == kStyleNebula) return {"Solar Wind Magnitude (0.0 - 99.9):", "", ""};
-            return {"Height Distribution Exponent (0.0 - 99.9):", "", ""};
-        case 93:
-            if (style == kStyleNebula) return {"Bias Point Travel Speed (0 - 999):", "", ""};
-            return {"Initial Tilt Angle in Degrees (0 - 360):", "", ""};
-        default:
-            return {};
+    for (const StyleCaption& c : kStyleCaptions) {
+        if (c.label == label && (c.style == style || c.style == kAnyStyle)) return c.text;
     }
+    return {};
 }
 
 GridVisibility GridVisibilityForStyle(int style) {

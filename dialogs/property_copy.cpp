@@ -10,11 +10,7 @@ namespace {
 constexpr CopyControl N = CopyControl::kNumber;
 constexpr CopyControl L = CopyControl::kList;
 constexpr CopyControl C = CopyControl::kCheck;
-constexpr Typing D = Typing::Digits;
-constexpr Typing F = Typing::Decimal;
-constexpr BoundKind I16 = BoundKind::Int16;
-constexpr BoundKind I32 = BoundKind::Int32;
-constexpr BoundKind S = BoundKind::Single;
+using namespace field_table_names;
 
 constexpr StyleSet Only(int style) {
     return StyleBit(style);

@@ -131,12 +131,6 @@ std::span<const UniverseFormField> UniverseFormFields() {
     return kFields;
 }
 
-const UniverseFormField* FindUniverseFormField(int index) {
-    for (const UniverseFormField& field : kFields)
-        if (field.index == index) return &field;
-    return nullptr;
-}
-
 UniverseControlValues ShowUniverseControls(const UniverseSettings& universe) {
     UniverseControlValues controls;
     for (const UniverseFormField& field : kFields) {

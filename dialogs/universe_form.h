@@ -61,7 +61,9 @@ struct UniverseFormField {
 // Every field in the order the pages show them.
 std::span<const UniverseFormField> UniverseFormFields();
 // The field with this `txtUni` index, or null.
-const UniverseFormField* FindUniverseFormField(int index);
+inline const UniverseFormField* FindUniverseFormField(int index) {
+    return FindFieldByIndex(UniverseFormFields(), index);
+}
 
 // What the universe controls hold, as plain values: the text of each field
 // by its `txtUni` index (unused indexes stay empty), the universe profile

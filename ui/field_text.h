@@ -5,7 +5,9 @@
 // be tested without one.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,6 +19,23 @@ enum class BoundKind : int { Int16 = 0, Single = 1, Int32 = 2 };
 
 // What typing a field allows.
 enum class Typing { Digits, Decimal, Free };
+
+// One-letter names for the long tables of fields, where the full names
+// would hide the bounds; a table's file brings them in with a using.
+namespace field_table_names {
+inline constexpr Typing D = Typing::Digits;
+inline constexpr Typing F = Typing::Decimal;
+inline constexpr BoundKind I16 = BoundKind::Int16;
+inline constexpr BoundKind I32 = BoundKind::Int32;
+inline constexpr BoundKind S = BoundKind::Single;
+}  // namespace field_table_names
+
+// The field of a table whose `index` is `index`; null when none is.
+template <class Field>
+const Field* FindFieldByIndex(std::span<const Field> table, int index) {
+    const auto found = std::ranges::find(table, index, &Field::index);
+    return found == table.end() ? nullptr : &*found;
+}
 
 inline constexpr char32_t kBackspaceKey = 8;
 

@@ -146,6 +146,9 @@ struct GalaxyView::Parts {
     std::optional<GalaxyType> chosenTheme;
 
     QLineEdit* MakeField(QWidget* parent, const GridRow& rule, const QString& name);
+    // `list` as the buddy of `label`, named after it for screen readers and
+    // next in the tab order.
+    void LabelList(QLabel& label, QComboBox& list);
     // Row `row` of the grid in a cell of its own, with its spin button when
     // the row has one.
     QWidget* RowCell(QWidget* parent, int row);
@@ -186,6 +189,12 @@ QLineEdit* GalaxyView::Parts::MakeField(QWidget* parent, const GridRow& rule, co
     SizeForDigits(*field, rule.typing == Typing::Decimal ? 7 : 5);
     tabOrder.push_back(field);
     return field;
+}
+
+void GalaxyView::Parts::LabelList(QLabel& label, QComboBox& list) {
+    tabOrder.push_back(&list);
+    label.setBuddy(&list);
+    NameForReaders(list, label.text());
 }
 
 QWidget* GalaxyView::Parts::RowCell(QWidget* parent, int row) {
@@ -255,9 +264,7 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     outer->addLayout(top);
     QLabel* styleLabel = MakeLabel(page, "Style:", QStringLiteral("lblGalStyle"));
     style = MakeList(page, QStringLiteral("cboGalStyle"), kGalaxyStyleNames);
-    tabOrder.push_back(style);
-    styleLabel->setBuddy(style);
-    NameForReaders(*style, styleLabel->text());
+    LabelList(*styleLabel, *style);
     top->addWidget(styleLabel);
     top->addWidget(style);
     top->addSpacing(style->fontMetrics().height());
@@ -269,9 +276,7 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     for (int slot = 0; slot < kGalaxyTypeCount; ++slot)
         theme->addItem(Q(GalaxyPresetName(kPresetSet4x, slot)));
     theme->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    tabOrder.push_back(theme);
-    themeLabel->setBuddy(theme);
-    NameForReaders(*theme, themeLabel->text());
+    LabelList(*themeLabel, *theme);
     top->addWidget(themeLabel);
     top->addWidget(theme);
     top->addStretch(1);
@@ -335,9 +340,7 @@ QWidget* GalaxyView::Parts::BuildMotionPage(QWidget* parent) {
     QLabel* profileLabel = MakeLabel(page, "Galaxy Profile:", Indexed("lblGalaxy", kProfileLabel));
     labels[kProfileLabel] = profileLabel;
     profile = MakeList(page, QStringLiteral("cboGalProfile"), kShapeProfileNames);
-    tabOrder.push_back(profile);
-    profileLabel->setBuddy(profile);
-    NameForReaders(*profile, profileLabel->text());
+    LabelList(*profileLabel, *profile);
     right->addWidget(profileLabel, 2, 0);
     right->addWidget(profile, 2, 1, 1, 3, Qt::AlignLeft);
     galProfile = new PictureBox(page);
@@ -429,9 +432,7 @@ QWidget* GalaxyView::Parts::BuildStarsPage(QWidget* parent) {
              "Ending");
     QLabel* shapeLabel = MakeLabel(pulsars, "Generalized Shape:", QStringLiteral("lblPulsarShape"));
     pulsarShape = MakeList(pulsars, QStringLiteral("cboPulsarShape"), kPulsarShapeNames);
-    tabOrder.push_back(pulsarShape);
-    shapeLabel->setBuddy(pulsarShape);
-    NameForReaders(*pulsarShape, shapeLabel->text());
+    LabelList(*shapeLabel, *pulsarShape);
     grid->addWidget(shapeLabel, 3, 0);
     grid->addWidget(pulsarShape, 3, 1, 1, 2, Qt::AlignLeft);
     right->addWidget(pulsars);

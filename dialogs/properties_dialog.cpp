@@ -57,28 +57,30 @@ constexpr const char* kAcceptCaption = "&Accept Settings";
 constexpr const char* kReturnCaption = "&Return to Universe Settings";
 constexpr const char* kFrameCaption = "Galaxy Properties";
 
-const char* IdleCaption(PreviewKind kind) {
-    switch (kind) {
-        case PreviewKind::Galaxy:
-            return "Preview Galaxy";
-        case PreviewKind::Composite:
-            return "Preview Comp";
-        case PreviewKind::Universe:
-            return "Preview Universe";
-    }
-    return "";
+// Each preview's button caption while idle, and its name in the trace,
+// in the order of PreviewKind.
+struct PreviewNames {
+    const char* idleCaption;
+    const char* traceName;
+};
+constexpr std::array<PreviewNames, 3> kPreviewNames = {{
+    {"Preview Galaxy", "galaxy"},
+    {"Preview Comp", "composite"},
+    {"Preview Universe", "universe"},
+}};
+
+const PreviewNames& NamesOf(PreviewKind kind) {
+    return kPreviewNames[static_cast<size_t>(kind)];
 }
 
-const char* KindName(PreviewKind kind) {
-    switch (kind) {
-        case PreviewKind::Galaxy:
-            return "galaxy";
-        case PreviewKind::Composite:
-            return "composite";
-        case PreviewKind::Universe:
-            return "universe";
-    }
-    return "";
+// Opens a window of the menus over `over` (the window's last argument) and
+// gives `over` the keyboard back once it is closed.
+template <class Window, class... Args>
+void OpenOver(QDialog& over, const char* traceName, Args&... args) {
+    Window window(args..., &over);
+    Trace(traceName);
+    window.exec();
+    over.activateWindow();
 }
 
 }  // namespace
@@ -136,8 +138,10 @@ frmProps::frmProps(SettingsStore& store, HostState& process, QWidget* parent)
     picPreview_->setObjectName(QStringLiteral("picPreview"));
     picPreview_->setAccessibleName(QStringLiteral("Preview"));
     previewLayout->addWidget(picPreview_, 1);
-    cmdPreviewGal_ = MakeButton(fraPreview_, IdleCaption(PreviewKind::Galaxy), "cmdPreviewGal");
-    cmdPreviewUni_ = MakeButton(fraPreview_, IdleCaption(PreviewKind::Universe), "cmdPreviewUni");
+    cmdPreviewGal_ =
+        MakeButton(fraPreview_, NamesOf(PreviewKind::Galaxy).idleCaption, "cmdPreviewGal");
+    cmdPreviewUni_ =
+        MakeButton(fraPreview_, NamesOf(PreviewKind::Universe).idleCaption, "cmdPreviewUni");
     previewLayout->addWidget(cmdPreviewGal_);
     previewLayout->addWidget(cmdPreviewUni_);
     body->addWidget(fraPreview_, 1);
@@ -266,10 +270,7 @@ void frmProps::BuildMenus(QMenuBar& bar) {
     connect(advanced, &QAction::triggered, this, [this] {
         // It shows what this dialog holds, and its OK holds the result with
         // the rest, so that Cancel here undoes it too.
-        frmAdvanced dialog(store_, heldStore_, this);
-        Trace("advanced-settings");
-        dialog.exec();
-        activateWindow();
+        OpenOver<frmAdvanced>(*this, "advanced-settings", store_, heldStore_);
     });
 
     connect(item(helpMenu_, "mnuHelpArray", 0, "&Contents..."), &QAction::triggered, this,
@@ -278,23 +279,13 @@ void frmProps::BuildMenus(QMenuBar& bar) {
             [this] { ShowHelp(this, HelpTopic::Search); });
     item(helpMenu_, "mnuHelpArray", 2, "-");
     connect(item(helpMenu_, "mnuHelpArray", 3, "&Diagnostics..."), &QAction::triggered, this,
-            [this] {
-                frmSystemDiag diagnostics(store_, this);
-                Trace("diagnostics");
-                diagnostics.exec();
-                activateWindow();
-            });
+            [this] { OpenOver<frmSystemDiag>(*this, "diagnostics", store_); });
     item(helpMenu_, "mnuHelpArray", 4, "-");
     connect(item(helpMenu_, "mnuHelpArray", 7, "Orrelume on the &Web..."), &QAction::triggered,
             this, [this] { OpenHomePage(this); });
     item(helpMenu_, "mnuHelpArray", 8, "-");
     connect(item(helpMenu_, "mnuHelpArray", 9, "&About Orrelume..."), &QAction::triggered, this,
-            [this] {
-                frmAbout about(store_, this);
-                Trace("about");
-                about.exec();
-                activateWindow();
-            });
+            [this] { OpenOver<frmAbout>(*this, "about", store_); });
 }
 
 void frmProps::LoadSettings() {
@@ -460,7 +451,7 @@ void frmProps::TogglePreview(PreviewKind kind) {
 void frmProps::RunPreview(PreviewKind kind) {
     QPushButton& button = PreviewButton(kind);
     running_ = kind;
-    previewControl_->Run(button, Q(IdleCaption(kind)), KindName(kind), [&] {
+    previewControl_->Run(button, Q(NamesOf(kind).idleCaption), NamesOf(kind).traceName, [&] {
         // Read once the controls are disabled: the field that had the focus
         // has been bounded on leaving it.
         RunDriver& driver = picPreview_->Driver();

@@ -32,9 +32,9 @@
 class QCloseEvent;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
-class QHBoxLayout;
 class QMenuBar;
 class QPushButton;
 class QVBoxLayout;

@@ -200,14 +200,7 @@ TEST(HostFrameChanges, TheWindowShowsEveryFrameOnEveryWayToTheDisplay) {
         ASSERT_FALSE(xcb_connection_has_error(c));
         xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
         const int w = 203, h = 61;  // not whole tiles
-        const uint32_t window = xcb_generate_id(c);
-        // A white background: whatever the painter leaves out shows.
-        const uint32_t white = screen->white_pixel;
-        xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, w, h, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL,
-                          &white);
-        xcb_map_window(c, window);
-        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+        const uint32_t window = testing::MapWhiteWindow(c, screen, w, h);
         {
             DrawingSurface surface;
             if (shared) surface.SetPixelAllocator(SharedPixelAllocator(c));

@@ -148,24 +148,9 @@ TEST(PainterWays, EachWayShowsEveryFrameAndIsReported) {
         // its right and bottom edges; white shows whatever is left out.
         const int w = 203, h = 61, ox = 5, oy = 3;
         const int sw = (w + way.scale - 1) / way.scale, sh = (h + way.scale - 1) / way.scale;
-        const uint32_t window = xcb_generate_id(c);
-        if (way.argbWindow) {
-            const uint32_t visual = ArgbVisual(screen);
-            ASSERT_NE(visual, 0u);
-            const uint32_t colormap = xcb_generate_id(c);
-            xcb_create_colormap(c, XCB_COLORMAP_ALLOC_NONE, colormap, screen->root, visual);
-            const uint32_t values[] = {0xFFFFFFFFu, 0, colormap};
-            xcb_create_window(c, 32, window, screen->root, 0, 0, w, h, 0,
-                              XCB_WINDOW_CLASS_INPUT_OUTPUT, visual,
-                              XCB_CW_BACK_PIXEL | XCB_CW_BORDER_PIXEL | XCB_CW_COLORMAP, values);
-        } else {
-            const uint32_t white = screen->white_pixel;
-            xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, w, h, 0,
-                              XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL,
-                              &white);
-        }
-        xcb_map_window(c, window);
-        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+        const uint32_t visual = way.argbWindow ? ArgbVisual(screen) : 0;
+        ASSERT_TRUE(!way.argbWindow || visual != 0) << "no 32-bit visual";
+        const uint32_t window = testing::MapWhiteWindow(c, screen, w, h, visual);
         const int bits = way.depth == 16 && !way.argbWindow ? 16 : 32;
         Traced().clear();
         {

@@ -10,6 +10,30 @@
 
 namespace orrelume::testing {
 
+// A w x h window at the top left of the screen, mapped and seen by the
+// server, with a white background so that whatever a painter leaves out
+// shows. With `argbVisual` it is a 32-bit window of that visual.
+inline uint32_t MapWhiteWindow(xcb_connection_t* c, xcb_screen_t* screen, int w, int h,
+                               uint32_t argbVisual = 0) {
+    const uint32_t window = xcb_generate_id(c);
+    if (argbVisual != 0) {
+        const uint32_t colormap = xcb_generate_id(c);
+        xcb_create_colormap(c, XCB_COLORMAP_ALLOC_NONE, colormap, screen->root, argbVisual);
+        const uint32_t values[] = {0xFFFFFFFFu, 0, colormap};
+        xcb_create_window(c, 32, window, screen->root, 0, 0, w, h, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                          argbVisual, XCB_CW_BACK_PIXEL | XCB_CW_BORDER_PIXEL | XCB_CW_COLORMAP,
+                          values);
+    } else {
+        const uint32_t white = screen->white_pixel;
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, w, h, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL,
+                          &white);
+    }
+    xcb_map_window(c, window);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    return window;
+}
+
 // One word per pixel as a surface keeps it (0xFFRRGGBB), read at 16 or 32
 // bits per pixel; 16-bit pixels are widened again by repeating their top
 // bits.

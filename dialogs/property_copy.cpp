@@ -1,5 +1,7 @@
 #include "dialogs/property_copy.h"
 
+#include <algorithm>
+
 #include "dialogs/galaxy_grid.h"
 #include "settings/numeric.h"
 
@@ -147,6 +149,12 @@ std::span<const CopyEntry> PropertyCopyEntries() {
 const CopyEntry* FindCopyEntry(int index) {
     if (index < 0 || index >= kPropertyCopyEntryCount) return nullptr;
     return &kEntries[index];
+}
+
+int CopyEntryIndex(std::string_view caption) {
+    const auto* e = std::ranges::find(kEntries, caption, &CopyEntry::caption);
+    return e == std::ranges::end(kEntries) ? -1
+                                           : static_cast<int>(e - std::ranges::begin(kEntries));
 }
 
 std::string RangeText(const CopyEntry& entry) {

@@ -49,6 +49,8 @@ inline constexpr int kPropertyCopyEntryCount = 68;
 std::span<const CopyEntry> PropertyCopyEntries();
 // The entry at a list index, or null.
 const CopyEntry* FindCopyEntry(int index);
+// The list index of the property with this caption, or -1.
+int CopyEntryIndex(std::string_view caption);
 
 // The label over the number field: "Range (a - b):".
 std::string RangeText(const CopyEntry& entry);

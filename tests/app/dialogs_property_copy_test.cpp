@@ -24,14 +24,6 @@
 namespace orrelume {
 namespace {
 
-int EntryIndex(std::string_view caption) {
-    const auto entries = PropertyCopyEntries();
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (entries[i].caption == caption) return static_cast<int>(i);
-    ADD_FAILURE() << caption;
-    return -1;
-}
-
 using test::AnswerNextMessage;
 using test::Child;
 using test::DialogRig;
@@ -57,7 +49,7 @@ TEST(PropertyCopyPanel, CopiesThroughItsControlsIntoTheGrid) {
     copy.click();
     EXPECT_EQ(message, "Please select a Property to copy.");
 
-    list.setCurrentIndex(EntryIndex("Galaxy Shape Profile"));
+    list.setCurrentIndex(CopyEntryIndex("Galaxy Shape Profile"));
     EXPECT_TRUE(values.isVisible());
     EXPECT_FALSE(field.isVisible());
     EXPECT_EQ(values.count(), 7);
@@ -67,14 +59,14 @@ TEST(PropertyCopyPanel, CopiesThroughItsControlsIntoTheGrid) {
     QApplication::processEvents();
     EXPECT_EQ(dialog.focusWidget(), &values);
 
-    list.setCurrentIndex(EntryIndex("Nebula Control Points Closed"));
+    list.setCurrentIndex(CopyEntryIndex("Nebula Control Points Closed"));
     EXPECT_TRUE(check.isVisible());
     EXPECT_FALSE(values.isVisible() || field.isVisible() || label.isVisible());
     EXPECT_EQ(check.text(), "Control Point Loop is Closed?");
 
     // A number entry: digits only, and the grid of a type opened afterwards
     // shows the copied value.
-    list.setCurrentIndex(EntryIndex("Galaxy Radius"));
+    list.setCurrentIndex(CopyEntryIndex("Galaxy Radius"));
     EXPECT_TRUE(field.isVisible());
     EXPECT_EQ(label.text(), "Range (1 - 30000):");
     field.setFocus();

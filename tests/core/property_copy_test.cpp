@@ -24,18 +24,10 @@ GalaxyTypeTable MixedTypes() {
     return types;
 }
 
-int EntryIndex(std::string_view caption) {
-    const auto entries = PropertyCopyEntries();
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (entries[i].caption == caption) return static_cast<int>(i);
-    ADD_FAILURE() << caption;
-    return -1;
-}
-
 CopyResult CopyText(GalaxyTypeTable& types, std::string_view caption, std::string text) {
     CopyValue value;
     value.text = std::move(text);
-    return CopyProperty(types, EntryIndex(caption), value);
+    return CopyProperty(types, CopyEntryIndex(caption), value);
 }
 
 TEST(PropertyCopy, StylesEachPropertyChanges) {
@@ -52,7 +44,7 @@ TEST(PropertyCopy, StylesEachPropertyChanges) {
     // The closed-loop box unchecked stores 0 in the nebulae only.
     CopyValue unchecked;
     const CopyResult closed =
-        CopyProperty(types, EntryIndex("Nebula Control Points Closed"), unchecked);
+        CopyProperty(types, CopyEntryIndex("Nebula Control Points Closed"), unchecked);
     EXPECT_EQ(closed.typesChanged, 5);
     for (const GalaxyType& t : types)
         EXPECT_EQ(t.cpClose, t.galStyle == kStyleNebula ? 0 : 1);
@@ -108,20 +100,21 @@ TEST(PropertyCopy, StyleAndColourKeepTheGridsRule) {
     GalaxyTypeTable types = MixedTypes();
     CopyValue value;
     value.listIndex = kStyleNebula;
-    CopyProperty(types, EntryIndex("Galaxy Style"), value);
+    CopyProperty(types, CopyEntryIndex("Galaxy Style"), value);
     for (const GalaxyType& t : types)
         EXPECT_EQ(t.colorComp, 5);
     // Back to a standard galaxy: a computation the list offers again.
     value.listIndex = kStyleStandard;
-    CopyProperty(types, EntryIndex("Galaxy Style"), value);
+    CopyProperty(types, CopyEntryIndex("Galaxy Style"), value);
     EXPECT_EQ(types[0].colorComp, 3);
 
     types = MixedTypes();
     types[4].colorComp = 5;
     types[9].colorComp = 6;
     value.listIndex = 1;
-    EXPECT_EQ(CopyProperty(types, EntryIndex("Galaxy Color Computation Index"), value).typesChanged,
-              40);
+    EXPECT_EQ(
+        CopyProperty(types, CopyEntryIndex("Galaxy Color Computation Index"), value).typesChanged,
+        40);
     EXPECT_EQ(types[0].colorComp, 1);
     EXPECT_EQ(types[4].colorComp, 5);
     EXPECT_EQ(types[9].colorComp, 6);
@@ -132,11 +125,11 @@ TEST(PropertyCopy, MissingValueChangesNothing) {
     GalaxyTypeTable types = MixedTypes();
     const GalaxyTypeTable before = types;
     const CopyResult blank = CopyText(types, "Comet Stars", "   ");
-    EXPECT_EQ(CopyMessage(blank.outcome, FindCopyEntry(EntryIndex("Comet Stars"))),
+    EXPECT_EQ(CopyMessage(blank.outcome, FindCopyEntry(CopyEntryIndex("Comet Stars"))),
               "Please enter a Property value.");
     CopyValue value;
     value.listIndex = 5;  // past the five shapes
-    EXPECT_EQ(CopyProperty(types, EntryIndex("Pulsar Star General Shape"), value).outcome,
+    EXPECT_EQ(CopyProperty(types, CopyEntryIndex("Pulsar Star General Shape"), value).outcome,
               CopyOutcome::kNoValue);
     EXPECT_TRUE(types == before);
 }

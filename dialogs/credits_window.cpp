@@ -17,6 +17,7 @@
 #include "dialogs/about_values.h"
 #include "ui/field_rules.h"
 #include "ui/info_trace.h"
+#include "ui/widgets.h"
 #include "ui/window_placement.h"
 
 namespace orrelume {
@@ -59,10 +60,7 @@ class StarfieldBox : public QWidget {
 
     const QImage& Image() const { return image_; }
 
-    QSize sizeHint() const override {
-        const int h = fontMetrics().height();
-        return QSize(h * 36, h * 24);
-    }
+    QSize sizeHint() const override { return LinesSize(*this, 36, 24); }
 
   protected:
     void paintEvent(QPaintEvent* event) override {

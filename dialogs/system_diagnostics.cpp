@@ -49,13 +49,11 @@ GraphicsTestBox::GraphicsTestBox(QWidget* parent) : QWidget(parent) {
 }
 
 QSize GraphicsTestBox::sizeHint() const {
-    const int h = fontMetrics().height();
-    return QSize(h * 12, h * 9);
+    return LinesSize(*this, 12, 9);
 }
 
 QSize GraphicsTestBox::minimumSizeHint() const {
-    const int h = fontMetrics().height();
-    return QSize(h * 6, h * 5);
+    return LinesSize(*this, 6, 5);
 }
 
 void GraphicsTestBox::Draw() {

@@ -8,6 +8,7 @@
 
 #include "engine/generate.h"
 #include "engine/random.h"
+#include "ui/widgets.h"
 
 namespace orrelume {
 
@@ -27,8 +28,7 @@ void PictureBox::SetPainter(Painter painter) {
 }
 
 QSize PictureBox::sizeHint() const {
-    const int h = fontMetrics().height();
-    return QSize(h * 4, h * 2);
+    return LinesSize(*this, 4, 2);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {

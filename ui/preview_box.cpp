@@ -7,6 +7,7 @@
 
 #include "platform/event_wait.h"
 #include "platform/frame_tiles.h"
+#include "ui/widgets.h"
 
 namespace orrelume {
 
@@ -24,13 +25,11 @@ QSize PreviewBox::DeviceSize() const {
 }
 
 QSize PreviewBox::sizeHint() const {
-    const int h = fontMetrics().height();
-    return QSize(h * 20, h * 15);
+    return LinesSize(*this, 20, 15);
 }
 
 QSize PreviewBox::minimumSizeHint() const {
-    const int h = fontMetrics().height();
-    return QSize(h * 10, h * 8);
+    return LinesSize(*this, 10, 8);
 }
 
 void PreviewBox::Present(const DrawingSurface& surface) {

@@ -44,4 +44,9 @@ void SizeForDigits(QLineEdit& field, int digits) {
                         metrics.height());
 }
 
+QSize LinesSize(const QWidget& widget, int wide, int high) {
+    const int h = widget.fontMetrics().height();
+    return QSize(h * wide, h * high);
+}
+
 }  // namespace orrelume

@@ -4,6 +4,7 @@
 // number of digits.
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include <string>
@@ -41,5 +42,8 @@ QLabel* MakeLabel(QWidget* parent, const UiText& caption, const UiText& objectNa
 
 // Room for `digits` digits and the field's frame, at the field's font.
 void SizeForDigits(QLineEdit& field, int digits);
+// A size of `wide` by `high` text lines at the widget's font, so that a
+// box grows with the font and the screen's scaling.
+QSize LinesSize(const QWidget& widget, int wide, int high);
 
 }  // namespace orrelume

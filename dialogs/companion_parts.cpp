@@ -1,18 +1,7 @@
 #include "dialogs/companion_parts.h"
 
-#include <QAbstractItemView>
-#include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QMenu>
-#include <QMenuBar>
-#include <QVBoxLayout>
-
-#include "ui/preview_box.h"
-
-#include "ui/host_trace.h"
 
 namespace orrelume::companion {
 
@@ -65,40 +54,6 @@ TripleTexts TextsOf(const BoxTriple& boxes) {
 void ShowTexts(const BoxTriple& boxes, const TripleTexts& texts) {
     for (size_t i = 0; i < boxes.size(); ++i)
         boxes[i]->setText(QString::fromStdString(texts[i]));
-}
-
-QGroupBox* MakePreviewFrame(QWidget* parent, std::string_view caption, SettingsStore& store,
-                            RunFlags& flags, std::string_view buttonCaption, PreviewBox*& box,
-                            QPushButton*& button) {
-    QGroupBox* frame = MakeFrame(parent, caption, "fraPreview");
-    auto* column = new QVBoxLayout(frame);
-    box = new PreviewBox(store, flags, frame);
-    box->setObjectName(QStringLiteral("picPreview"));
-    box->setAccessibleName(QStringLiteral("Preview"));
-    column->addWidget(box, 1);
-    button = MakeButton(frame, buttonCaption, "cmdPreview");
-    column->addWidget(button);
-    return frame;
-}
-
-QAction* AddResizeMenu(QDialog& window, QMenuBar& bar) {
-    QMenu* menu = bar.addMenu(QStringLiteral("&Window"));
-    menu->setObjectName(QStringLiteral("mnuWindow"));
-    QAction* resize = menu->addAction(QStringLiteral("Window can be &Resized"));
-    resize->setObjectName(QStringLiteral("mnuResize"));
-    resize->setCheckable(true);
-    resize->setChecked(true);
-    QObject::connect(resize, &QAction::toggled, &window, [w = &window](bool resizable) {
-        if (resizable) {
-            w->setMinimumSize(w->minimumSizeHint());
-            w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        } else {
-            w->setFixedSize(w->size());
-        }
-        w->setSizeGripEnabled(resizable);
-    });
-    window.setSizeGripEnabled(true);
-    return resize;
 }
 
 }  // namespace orrelume::companion

@@ -1,36 +1,19 @@
 // Pieces the companion windows of the properties dialog share: number
-// fields named for screen readers, the editors' box frames,
-// the preview frame and the "Window can be Resized" menu item.
+// fields named for screen readers and the editors' box frames.
 #pragma once
 
-#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QString>
 
 #include <array>
-#include <memory>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "dialogs/editor_values.h"
-#include "driver/host_state.h"
-#include "settings/store.h"
 #include "ui/field_rules.h"
-#include "ui/preview_box.h"
 #include "ui/widgets.h"
-
-class QAction;
-class QComboBox;
-class QHBoxLayout;
-class QMenuBar;
-
-namespace orrelume {
-class PreviewBox;
-}
 
 namespace orrelume::companion {
 
@@ -49,15 +32,5 @@ QGroupBox* MakeBoxFrame(QWidget* parent, std::string_view caption, std::string_v
                         BoxTriple& out);
 TripleTexts TextsOf(const BoxTriple& boxes);
 void ShowTexts(const BoxTriple& boxes, const TripleTexts& texts);
-
-// The frame `fraPreview` with the picture box `picPreview` and the button
-// `cmdPreview` under it.
-QGroupBox* MakePreviewFrame(QWidget* parent, std::string_view caption, SettingsStore& store,
-                            RunFlags& flags, std::string_view buttonCaption, PreviewBox*& box,
-                            QPushButton*& button);
-
-// A menu bar holding "Window can be Resized" (`mnuResize`), checked: the
-// window may be resized. Unchecking it keeps the window at its size.
-QAction* AddResizeMenu(QDialog& window, QMenuBar& bar);
 
 }  // namespace orrelume::companion

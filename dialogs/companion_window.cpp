@@ -1,8 +1,10 @@
 #include "dialogs/companion_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -45,8 +47,14 @@ QVBoxLayout* CompanionWindow::MakeColumns() {
 }
 
 void CompanionWindow::MakePreview(std::string_view frameCaption) {
-    QGroupBox* frame = MakePreviewFrame(this, frameCaption, store_, previewFlags_,
-                                        traits_.previewCaption, picPreview_, cmdPreview_);
+    QGroupBox* frame = MakeFrame(this, frameCaption, "fraPreview");
+    auto* column = new QVBoxLayout(frame);
+    picPreview_ = new PreviewBox(store_, previewFlags_, frame);
+    picPreview_->setObjectName(QStringLiteral("picPreview"));
+    picPreview_->setAccessibleName(QStringLiteral("Preview"));
+    column->addWidget(picPreview_, 1);
+    cmdPreview_ = MakeButton(frame, traits_.previewCaption, "cmdPreview");
+    column->addWidget(cmdPreview_);
     running_ = std::make_unique<PreviewControl>(*this, previewFlags_, "companion-preview", true);
     connect(cmdPreview_, &QPushButton::clicked, this, [this] { TogglePreview(); });
     body_->addWidget(frame, 1);
@@ -69,7 +77,24 @@ QHBoxLayout* CompanionWindow::MakeButtonRow(QPushButton* leading, HelpTopic topi
 }
 
 void CompanionWindow::Place() {
-    AddResizeMenu(*this, *bar_);
+    // "Window can be Resized", checked: unchecking it keeps the window at
+    // its size.
+    QMenu* menu = bar_->addMenu(QStringLiteral("&Window"));
+    menu->setObjectName(QStringLiteral("mnuWindow"));
+    QAction* resizable = menu->addAction(QStringLiteral("Window can be &Resized"));
+    resizable->setObjectName(QStringLiteral("mnuResize"));
+    resizable->setCheckable(true);
+    resizable->setChecked(true);
+    connect(resizable, &QAction::toggled, this, [this](bool on) {
+        if (on) {
+            setMinimumSize(minimumSizeHint());
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        } else {
+            setFixedSize(size());
+        }
+        setSizeGripEnabled(on);
+    });
+    setSizeGripEnabled(true);
     resize(sizeHint());
     RestoreWindowPlacement(*this, store_, traits_.placementSection, ProcessHostState(), true);
 }
